@@ -1,0 +1,164 @@
+#include "cli/cli_commands.h"
+
+#include <istream>
+#include <ostream>
+#include <vector>
+
+#include "engine/calculation.h"
+
+namespace gosei::cli {
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: gosei-cli SERIES VALUE [TOLERANCE]\n"
+    "       gosei-cli --batch\n"
+    "       gosei-cli --help\n";
+
+constexpr std::string_view kHelp =
+    "gosei-cli: finds pairs of standard values whose series and parallel\n"
+    "connections come closest to a wanted value.\n"
+    "\n"
+    "gosei-cli SERIES VALUE [TOLERANCE]\n"
+    "  SERIES     E3, E6, E12 or E24\n"
+    "  VALUE      the wanted value as a bare number, without unit or multiplier\n"
+    "  TOLERANCE  the acceptable error in percent (optional)\n"
+    "  Both texts are read as the window reads its boxes: the number at the\n"
+    "  start of the text counts, full-width digits included; no number is 0.\n"
+    "  Prints the parallel block (並列条件) and the series block (直列条件).\n"
+    "  Exit status: 0 done; 1 tolerance too loose for E3, E6 or E12\n"
+    "  (\"誤差条件が甘すぎます\" on stderr); 2 a wanted value that is not a\n"
+    "  positive number (\"正の数値を入力して下さい\" on stderr) or a usage error.\n"
+    "  With E24 a tolerance above 5 % prints the message on stderr and the\n"
+    "  calculation goes on without a tolerance.\n"
+    "\n"
+    "gosei-cli --batch\n"
+    "  Reads lines SERIES<TAB>VALUE<TAB>TOLERANCE from standard input\n"
+    "  (TOLERANCE may be missing or empty) and writes one line for each:\n"
+    "  OUTCOME<TAB>c1<TAB>...<TAB>c24, where OUTCOME is ok, cleared (E24\n"
+    "  tolerance too loose: emptied, calculation ran), refused (tolerance too\n"
+    "  loose) or badtarget, and c1..c24 are the cell texts: parallel rows 1 to\n"
+    "  3, then series rows 1 to 3, each as partA, partB, error, combined.\n"
+    "  Every line is calculated on an empty grid. A malformed line gives\n"
+    "  error<TAB>message and the batch goes on.\n";
+
+std::vector<std::string_view> splitFields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    for (;;) {
+        const auto tab = line.find('\t');
+        fields.push_back(line.substr(0, tab));
+        if (tab == std::string_view::npos) return fields;
+        line.remove_prefix(tab + 1);
+    }
+}
+
+std::string_view outcomeWord(InputOutcome outcome) {
+    switch (outcome) {
+        case InputOutcome::GoOn: return "ok";
+        case InputOutcome::GoOnWithToleranceCleared: return "cleared";
+        case InputOutcome::ToleranceRefused: return "refused";
+        case InputOutcome::TargetRejected: return "badtarget";
+    }
+    return "error";
+}
+
+// Width on a terminal: CJK characters take two columns.
+std::size_t displayWidth(std::string_view text) {
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if ((byte & 0xC0) == 0x80) continue;
+        width += byte >= 0xE0 ? 2 : 1;
+    }
+    return width;
+}
+
+std::string padded(std::string_view text, std::size_t width) {
+    std::string cell(text);
+    const std::size_t used = displayWidth(text);
+    if (used < width) cell.append(width - used, ' ');
+    return cell;
+}
+
+}  // namespace
+
+std::string batchLine(std::string_view line) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const auto fields = splitFields(line);
+    if (fields.size() > 3) return "error\tmore than three fields";
+    const auto series = seriesFromName(fields[0]);
+    if (!series) return "error\tunknown series (expected E3, E6, E12 or E24)";
+    if (fields.size() < 2) return "error\tmissing value";
+
+    MemoryWindow window;
+    window.targetText = fields[1];
+    if (fields.size() == 3) window.toleranceText = fields[2];
+    std::string answer(outcomeWord(runCalculation(*series, window)));
+    for (const std::string& cell : window.cells()) {
+        answer += '\t';
+        answer += cell;
+    }
+    return answer;
+}
+
+void runBatch(std::istream& in, std::ostream& out) {
+    std::string line;
+    while (std::getline(in, line)) out << batchLine(line) << '\n';
+    out.flush();
+}
+
+std::string gridText(const MemoryWindow& window) {
+    constexpr std::size_t kColumnWidth = 12;
+    std::string text;
+    for (Block block : {Block::Parallel, Block::Series}) {
+        text += block == Block::Parallel ? "並列条件\n" : "直列条件\n";
+        for (std::string_view head : {"抵抗１", "抵抗２", "合成値"}) text += padded(head, kColumnWidth);
+        text += "誤差 (％)\n";
+        for (int row = 1; row <= kRowsPerBlock; ++row) {
+            for (Cell cell : {Cell::PartA, Cell::PartB, Cell::Combined}) {
+                text += padded(window.cell(block, row, cell), kColumnWidth);
+            }
+            text += window.cell(block, row, Cell::Error);
+            while (!text.empty() && text.back() == ' ') text.pop_back();
+            text += '\n';
+        }
+        if (block == Block::Parallel) text += '\n';
+    }
+    return text;
+}
+
+int run(int argc, const char* const* argv, std::istream& in, std::ostream& out,
+        std::ostream& err) {
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        out << kHelp;
+        return 0;
+    }
+    if (args.size() == 1 && args[0] == "--batch") {
+        runBatch(in, out);
+        return 0;
+    }
+    const auto series = args.size() >= 2 ? seriesFromName(args[0]) : std::nullopt;
+    if (!series || args.size() > 3) {
+        err << kUsage;
+        return 2;
+    }
+    MemoryWindow window;
+    window.targetText = args[1];
+    if (args.size() == 3) window.toleranceText = args[2];
+    switch (runCalculation(*series, window)) {
+        case InputOutcome::ToleranceRefused:
+            err << kToleranceMessage << '\n';
+            return 1;
+        case InputOutcome::TargetRejected:
+            err << kTargetMessage << '\n';
+            return 2;
+        case InputOutcome::GoOnWithToleranceCleared:
+            err << kToleranceMessage << '\n';
+            break;
+        case InputOutcome::GoOn: break;
+    }
+    out << gridText(window);
+    return 0;
+}
+
+}  // namespace gosei::cli

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace gosei {
+
+// The two blocks of the result grid and the four cells of each row.
+enum class Block { Parallel, Series };
+enum class Cell { PartA, PartB, Error, Combined };
+
+inline constexpr int kRowsPerBlock = 3;
+
+// Everything the engine needs from the windows. Each operation is synchronous
+// and cannot fail; the messages return once the user has dismissed them.
+class WindowOperations {
+public:
+    virtual ~WindowOperations() = default;
+
+    virtual std::string readTargetText() = 0;
+    virtual std::string readToleranceText() = 0;
+    // row is 1 to 3.
+    virtual void setCellText(Block block, int row, Cell cell, std::string_view text) = 0;
+    virtual std::string readCellText(Block block, int row, Cell cell) = 0;
+    virtual void showToleranceMessage() = 0;  // "誤差条件が甘すぎます"
+    virtual void showTargetMessage() = 0;     // "正の数値を入力して下さい"
+    virtual void clearToleranceText() = 0;
+};
+
+inline constexpr std::string_view kToleranceMessage = "誤差条件が甘すぎます";
+inline constexpr std::string_view kTargetMessage = "正の数値を入力して下さい";
+
+}  // namespace gosei
