@@ -1,0 +1,121 @@
+#include "ui/main_window_layout.h"
+
+namespace gosei::ui {
+namespace {
+
+constexpr FontSpec P(double points) { return {Face::Proportional, points}; }
+constexpr FontSpec G(double points) { return {Face::FixedPitch, points}; }
+
+using K = ControlKind;
+const std::nullopt_t kDefault = std::nullopt;
+const std::nullopt_t kTransparent = std::nullopt;
+
+// Every cell, "％" label and column head of the series block stands this far
+// right of its counterpart in the parallel block.
+constexpr int kSeriesBlockOffset = 4080;
+
+constexpr std::array<int, 3> kRowTops{4800, 5520, 6240};
+
+struct CellColumn {
+    Cell cell;
+    int left;  // in the parallel block
+    int width;
+    Qt::Alignment alignment;
+};
+// Left to right on screen: partA, partB, combined, error.
+const std::array<CellColumn, 4> kCellColumns{{
+    {Cell::PartA, 600, 735, Qt::AlignHCenter},
+    {Cell::PartB, 1560, 735, Qt::AlignHCenter},
+    {Cell::Combined, 2640, 735, Qt::AlignHCenter},
+    {Cell::Error, 3600, 615, Qt::AlignRight},
+}};
+
+// Label names by block and row, in the column order above, then the "％" label.
+const std::array<std::array<const char*, 5>, 3> kParallelNames{{
+    {"Label5", "Label6", "Label36", "Label7", "Label28"},
+    {"Label8", "Label9", "Label37", "Label10", "Label29"},
+    {"Label11", "Label12", "Label38", "Label13", "Label30"},
+}};
+const std::array<std::array<const char*, 5>, 3> kSeriesNames{{
+    {"Label14", "Label15", "Label40", "Label16", "Label31"},
+    {"Label17", "Label18", "Label41", "Label19", "Label32"},
+    {"Label20", "Label21", "Label42", "Label22", "Label34"},
+}};
+
+// Paler at the top.
+const std::array<QColor, 3> kParallelColours{QColor(255, 255, 192), QColor(255, 255, 128),
+                                             QColor(255, 255, 0)};
+const std::array<QColor, 3> kSeriesColours{QColor(192, 255, 255), QColor(128, 255, 255),
+                                           QColor(0, 255, 255)};
+
+}  // namespace
+
+const std::vector<ControlSpec>& fixedControls() {
+    static const std::vector<ControlSpec> controls{
+        {"Picture1", K::Picture, "", 480, 240, 4770, 1590, kDefault, QColor(Qt::white)},
+        {"Label35", K::Label, "V 1.13", 7200, 480, 612, 372, kDefault, kTransparent},
+        {"Command5", K::Button, "ＨＥＬＰ", 5880, 600, 735, 495, kDefault, kDefault},
+        {"Label4", K::Label, kNotice, 6840, 720, 990, 180, kDefault, kTransparent},
+        {"Label3", K::Label, "ミナモソフト", 6840, 960, 1455, 255, kDefault, kTransparent},
+        {"Picture2", K::Picture, "", 2640, 1800, 3495, 612, kDefault, QColor(Qt::white)},
+        {"Text1", K::TextBox, "", 600, 1920, 2055, 420, P(14.25), kDefault},
+        {"Text2", K::TextBox, "", 6240, 1920, 1095, 375, P(11.25), kDefault},
+        {"Label23", K::Label, "誤差範囲％", 7440, 2040, 1215, 375, kDefault, kTransparent},
+        {"Label33", K::Label, "通常は入力不要です", 6480, 2280, 2052, 252, P(7.5), kTransparent},
+        {"Command1", K::Button, "Ｅ６系列", 1320, 2760, 975, 855, kDefault, kDefault},
+        {"Command2", K::Button, "Ｅ１２系列", 3000, 2760, 975, 855, kDefault, kDefault},
+        {"Command3", K::Button, "Ｅ２４系列", 4560, 2760, 975, 855, kDefault, kDefault},
+        {"Label1", K::Label, "コンデンサ専用", 6120, 2880, 1935, 255, G(9), QColor(Qt::white)},
+        {"Command4", K::Button, "Ｅ３系列", 6360, 3120, 855, 495, kDefault, kDefault},
+        {"Label24", K::Label, "並列条件", 1800, 3840, 1215, 375, P(14.25), QColor(255, 255, 0)},
+        {"Label25", K::Label, "直列条件", 5880, 3840, 1215, 375, P(14.25), QColor(0, 255, 255)},
+        {"Label26", K::Label, "抵抗１    抵抗２      合成値     誤差", 720, 4440, 3855, 255, G(9),
+         kTransparent},
+        {"Label27", K::Label, "抵抗１　　抵抗２　　　合成値　　誤差", 720 + kSeriesBlockOffset,
+         4440, 3855, 255, G(9), kTransparent},
+    };
+    return controls;
+}
+
+const std::vector<ResultCellSpec>& resultCells() {
+    static const std::vector<ResultCellSpec> cells = [] {
+        std::vector<ResultCellSpec> built;
+        for (Block block : {Block::Parallel, Block::Series}) {
+            const bool series = block == Block::Series;
+            for (int row = 1; row <= kRowsPerBlock; ++row) {
+                const auto r = static_cast<std::size_t>(row - 1);
+                for (std::size_t column = 0; column < kCellColumns.size(); ++column) {
+                    const CellColumn& c = kCellColumns[column];
+                    const char* name = (series ? kSeriesNames : kParallelNames)[r][column];
+                    built.push_back(
+                        {name, block, row, c.cell,
+                         ControlSpec{name, K::Label, "",
+                                     c.left + (series ? kSeriesBlockOffset : 0), kRowTops[r],
+                                     c.width, 375, P(13.5),
+                                     (series ? kSeriesColours : kParallelColours)[r],
+                                     c.alignment}});
+                }
+            }
+        }
+        return built;
+    }();
+    return cells;
+}
+
+const std::vector<ControlSpec>& percentLabels() {
+    static const std::vector<ControlSpec> labels = [] {
+        std::vector<ControlSpec> built;
+        for (Block block : {Block::Parallel, Block::Series}) {
+            const bool series = block == Block::Series;
+            for (std::size_t r = 0; r < kRowTops.size(); ++r) {
+                built.push_back({(series ? kSeriesNames : kParallelNames)[r][4], K::Label, "％",
+                                 4200 + (series ? kSeriesBlockOffset : 0), kRowTops[r] + 120, 495,
+                                 series ? 375 : 255, kDefault, kTransparent, Qt::AlignHCenter});
+            }
+        }
+        return built;
+    }();
+    return labels;
+}
+
+}  // namespace gosei::ui

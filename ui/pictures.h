@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QWidget>
+
+class QPainter;
+
+namespace gosei::ui {
+
+// The two pictures of the main window, drawn at run time so that they stay
+// sharp at any device pixel ratio.
+enum class Picture { Title, InputHint };
+
+QSize pictureSize(Picture picture);
+void drawPicture(QPainter& painter, Picture picture);
+QImage renderPicture(Picture picture, qreal devicePixelRatio = 1.0);
+
+// Shows a picture at its top-left corner, unscaled and clipped to the box.
+class PictureBox : public QWidget {
+public:
+    PictureBox(Picture picture, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Picture m_picture;
+};
+
+}  // namespace gosei::ui
