@@ -1,6 +1,7 @@
 #include "ui/pictures.h"
 
 #include <QPainter>
+#include <QFontMetricsF>
 #include <QPainterPath>
 
 #include "ui/fonts.h"
@@ -13,10 +14,9 @@ struct InkedLine {
     QRect ink;  // where the line's ink lies in the image
 };
 
+// The ink of a line drawn at the origin, from the glyphs' own extents.
 QRectF inkBounds(const QFont& font, const QString& text) {
-    QPainterPath outline;
-    outline.addText(0, 0, font, text);
-    return outline.boundingRect();
+    return QFontMetricsF(font).tightBoundingRect(text);
 }
 
 // Draws a line of 9-point text with its ink starting at the ink box's
@@ -39,8 +39,8 @@ void drawSmallLine(QPainter& painter, const InkedLine& line, const QColor& colou
     painter.restore();
 }
 
-// Draws large text scaled so that its ink fills the ink box exactly.
-void drawFittedLine(QPainter& painter, const InkedLine& line, const QColor& colour) {
+// Large text as outlines scaled so that its ink fills the ink box exactly.
+QPainterPath fittedOutline(const InkedLine& line) {
     QPainterPath outline;
     outline.addText(0, 0, japaneseFont(Face::Proportional, 24.0), QString::fromUtf8(line.text));
     const QRectF bounds = outline.boundingRect();
@@ -49,13 +49,16 @@ void drawFittedLine(QPainter& painter, const InkedLine& line, const QColor& colo
     fit.translate(target.left(), target.top());
     fit.scale(target.width() / bounds.width(), target.height() / bounds.height());
     fit.translate(-bounds.left(), -bounds.top());
-    painter.fillPath(fit.map(outline), colour);
+    return fit.map(outline);
 }
 
 void drawTitle(QPainter& painter) {
     const QColor purple(128, 0, 128);
     const QColor red(255, 0, 0);
-    drawFittedLine(painter, {"合成抵抗算出ソフト", QRect(QPoint(8, 11), QPoint(292, 43))}, purple);
+    // The outlines never change; they are made once, at the first paint.
+    static const QPainterPath title =
+        fittedOutline({"合成抵抗算出ソフト", QRect(QPoint(8, 11), QPoint(292, 43))});
+    painter.fillPath(title, purple);
     drawSmallLine(painter, {"コンデンサにも使えますが、", QRect(QPoint(11, 61), QPoint(154, 71))},
                   red);
     drawSmallLine(painter,
