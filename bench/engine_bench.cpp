@@ -29,8 +29,8 @@ Slowest findSlowest(Series series) {
         MemoryWindow window;
         const CalculationInput input = normalise(wanted);
         const SearchResult found = seriesSearch(input, params, window);
-        const int passes =
-            found.passCount + parallelSearch(input, params, found.lastSingleIndex, window).passCount;
+        const int passes = found.passCount +
+                           parallelSearch(input, params, found.lastSingleIndex, window).passCount;
         if (passes > slowest.passes) {
             char text[32];
             std::snprintf(text, sizeof text, "%.3f", static_cast<double>(wanted));

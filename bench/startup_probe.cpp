@@ -1,14 +1,14 @@
 // Starts either the main window or an empty window of the same size and
 // reports, once the first frame has been painted, the time since the given
 // launch instant and the peak resident memory. bench/startup.sh drives it.
+#include <sys/resource.h>
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <cstring>
-#include <sys/resource.h>
+#include <ctime>
 
 #include "ui/main_window.h"
 
@@ -22,10 +22,10 @@ long long nowNanoseconds() {
 
 // Reports after the first paint event has been handled and flushed.
 class FirstFrame : public QObject {
-public:
+  public:
     explicit FirstFrame(long long launched) : m_launched(launched) {}
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint && !m_seen) {
             m_seen = true;
@@ -34,7 +34,7 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
     void report() {
         const double milliseconds = double(nowNanoseconds() - m_launched) / 1e6;
         rusage usage{};

@@ -53,10 +53,14 @@ std::vector<std::string_view> splitFields(std::string_view line) {
 
 std::string_view outcomeWord(InputOutcome outcome) {
     switch (outcome) {
-        case InputOutcome::GoOn: return "ok";
-        case InputOutcome::GoOnWithToleranceCleared: return "cleared";
-        case InputOutcome::ToleranceRefused: return "refused";
-        case InputOutcome::TargetRejected: return "badtarget";
+        case InputOutcome::GoOn:
+            return "ok";
+        case InputOutcome::GoOnWithToleranceCleared:
+            return "cleared";
+        case InputOutcome::ToleranceRefused:
+            return "refused";
+        case InputOutcome::TargetRejected:
+            return "badtarget";
     }
     return "error";
 }
@@ -102,7 +106,8 @@ std::string batchLine(std::string_view line) {
 
 void runBatch(std::istream& in, std::ostream& out) {
     std::string line;
-    while (std::getline(in, line)) out << batchLine(line) << '\n';
+    while (std::getline(in, line))
+        out << batchLine(line) << '\n';
     out.flush();
 }
 
@@ -111,14 +116,16 @@ std::string gridText(const MemoryWindow& window) {
     std::string text;
     for (Block block : {Block::Parallel, Block::Series}) {
         text += block == Block::Parallel ? "並列条件\n" : "直列条件\n";
-        for (std::string_view head : {"抵抗１", "抵抗２", "合成値"}) text += padded(head, kColumnWidth);
+        for (std::string_view head : {"抵抗１", "抵抗２", "合成値"})
+            text += padded(head, kColumnWidth);
         text += "誤差 (％)\n";
         for (int row = 1; row <= kRowsPerBlock; ++row) {
             for (Cell cell : {Cell::PartA, Cell::PartB, Cell::Combined}) {
                 text += padded(window.cell(block, row, cell), kColumnWidth);
             }
             text += window.cell(block, row, Cell::Error);
-            while (!text.empty() && text.back() == ' ') text.pop_back();
+            while (!text.empty() && text.back() == ' ')
+                text.pop_back();
             text += '\n';
         }
         if (block == Block::Parallel) text += '\n';
@@ -126,8 +133,7 @@ std::string gridText(const MemoryWindow& window) {
     return text;
 }
 
-int run(int argc, const char* const* argv, std::istream& in, std::ostream& out,
-        std::ostream& err) {
+int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err) {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
         out << kHelp;
@@ -155,7 +161,8 @@ int run(int argc, const char* const* argv, std::istream& in, std::ostream& out,
         case InputOutcome::GoOnWithToleranceCleared:
             err << kToleranceMessage << '\n';
             break;
-        case InputOutcome::GoOn: break;
+        case InputOutcome::GoOn:
+            break;
     }
     out << gridText(window);
     return 0;

@@ -20,7 +20,6 @@ void runBatch(std::istream& in, std::ostream& out);
 std::string gridText(const MemoryWindow& window);
 
 // The whole command line; returns the exit status.
-int run(int argc, const char* const* argv, std::istream& in, std::ostream& out,
-        std::ostream& err);
+int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err);
 
 }  // namespace gosei::cli

@@ -24,12 +24,14 @@ void writeBlock(WindowOperations& window, Block block, const CandidateList& list
     };
     for (int row = 1; row <= kRowsPerBlock; ++row) {
         const Candidate& candidate = list.at(row);
-        const auto errorPercent = static_cast<float>(std::floor(double(candidate.relError) * 1000) / 10);
+        const auto errorPercent =
+            static_cast<float>(std::floor(double(candidate.relError) * 1000) / 10);
         window.setCellText(block, row, Cell::PartA, part(candidate.partA));
         window.setCellText(block, row, Cell::PartB, part(candidate.partB));
         window.setCellText(block, row, Cell::Error, singleText(errorPercent));
-        window.setCellText(block, row, Cell::Combined,
-                           doubleText(std::floor(double(candidate.combined) * 1000 + 0.5) / 1000 * scale));
+        window.setCellText(
+            block, row, Cell::Combined,
+            doubleText(std::floor(double(candidate.combined) * 1000 + 0.5) / 1000 * scale));
     }
 }
 

@@ -10,7 +10,7 @@ namespace gosei {
 // The window operations against an in-memory grid, for the command line and
 // for tests. The messages are only counted.
 class MemoryWindow : public WindowOperations {
-public:
+  public:
     static constexpr int kCellCount = 2 * kRowsPerBlock * 4;
 
     std::string targetText;
@@ -37,7 +37,7 @@ public:
     // error, combined.
     const std::array<std::string, kCellCount>& cells() const { return m_cells; }
 
-private:
+  private:
     static std::size_t index(Block block, int row, Cell cell) {
         const int blockOffset = block == Block::Parallel ? 0 : kRowsPerBlock * 4;
         return static_cast<std::size_t>(blockOffset + (row - 1) * 4 + static_cast<int>(cell));

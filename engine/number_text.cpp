@@ -14,13 +14,13 @@ namespace {
 // A character of the text as far as numbers are concerned: its ASCII form,
 // ' ' for any blank, or '\0' for anything that cannot be part of a number.
 class NumberCharacters {
-public:
+  public:
     explicit NumberCharacters(std::string_view text) : m_text(text) {}
 
     char peek() const { return decodeAt(m_position).ascii; }
     void advance() { m_position += decodeAt(m_position).length; }
 
-private:
+  private:
     struct Decoded {
         char ascii;
         std::size_t length;
@@ -36,8 +36,8 @@ private:
         const auto second = static_cast<unsigned char>(m_text[position + 1]);
         const auto third = static_cast<unsigned char>(m_text[position + 2]);
         if ((second & 0xC0) != 0x80 || (third & 0xC0) != 0x80) return {'\0', 1};
-        const char32_t code = (char32_t(lead & 0x0F) << 12) | (char32_t(second & 0x3F) << 6) |
-                              char32_t(third & 0x3F);
+        const char32_t code =
+            (char32_t(lead & 0x0F) << 12) | (char32_t(second & 0x3F) << 6) | char32_t(third & 0x3F);
         return {wideAsAscii(code), 3};
     }
 
@@ -51,12 +51,17 @@ private:
     static char wideAsAscii(char32_t code) {
         if (code >= U'\uFF10' && code <= U'\uFF19') return char('0' + (code - U'\uFF10'));
         switch (code) {
-            case U'\u3000': return ' ';
-            case U'\uFF0E': return '.';
-            case U'\uFF0B': return '+';
+            case U'\u3000':
+                return ' ';
+            case U'\uFF0E':
+                return '.';
+            case U'\uFF0B':
+                return '+';
             case U'\uFF0D':
-            case U'\u2212': return '-';
-            default: return '\0';
+            case U'\u2212':
+                return '-';
+            default:
+                return '\0';
         }
     }
 
@@ -64,7 +69,9 @@ private:
     std::size_t m_position = 0;
 };
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The unsigned part of a number in plain ASCII, split as std::from_chars and
 // the out-of-range fallback need it.
@@ -78,7 +85,8 @@ struct NumberParts {
 std::optional<NumberParts> scanNumber(std::string_view text) {
     NumberCharacters chars(text);
     NumberParts parts;
-    while (chars.peek() == ' ') chars.advance();
+    while (chars.peek() == ' ')
+        chars.advance();
     if (chars.peek() == '+' || chars.peek() == '-') {
         parts.negative = chars.peek() == '-';
         chars.advance();
@@ -178,7 +186,8 @@ RoundedDigits roundToSignificant(double value, int significantDigits) {
     }
     std::from_chars(text.data() + exponentMark + 1 + (text[exponentMark + 1] == '+'),
                     text.data() + text.size(), rounded.exponent);
-    while (rounded.digits.size() > 1 && rounded.digits.back() == '0') rounded.digits.pop_back();
+    while (rounded.digits.size() > 1 && rounded.digits.back() == '0')
+        rounded.digits.pop_back();
     return rounded;
 }
 
@@ -216,7 +225,8 @@ std::string exponentNotation(const RoundedDigits& rounded) {
 
 std::string numberText(double value, int significantDigits) {
     if (value == 0.0) return "0";
-    if (!std::isfinite(value)) return std::isnan(value) ? "NaN" : (value < 0 ? "-Infinity" : "Infinity");
+    if (!std::isfinite(value))
+        return std::isnan(value) ? "NaN" : (value < 0 ? "-Infinity" : "Infinity");
     const RoundedDigits rounded = roundToSignificant(value, significantDigits);
     constexpr int kSmallestPlainExponent = -5;
     constexpr int kFirstExponentNotation = 15;
@@ -233,8 +243,12 @@ double leadingNumber(std::string_view text) {
     return parts ? convert(*parts) : 0.0;
 }
 
-std::string doubleText(double value) { return numberText(value, 15); }
+std::string doubleText(double value) {
+    return numberText(value, 15);
+}
 
-std::string singleText(float value) { return numberText(static_cast<double>(value), 7); }
+std::string singleText(float value) {
+    return numberText(static_cast<double>(value), 7);
+}
 
 }  // namespace gosei

@@ -6,16 +6,22 @@
 namespace gosei {
 namespace {
 
-float single(double value) { return static_cast<float>(value); }
+float single(double value) {
+    return static_cast<float>(value);
+}
 
-double V(int slot) { return ValueTable[static_cast<std::size_t>(slot)]; }
+double V(int slot) {
+    return ValueTable[static_cast<std::size_t>(slot)];
+}
 
 // One pass sequence of either search: the list, the current limit and the
 // bookkeeping that lets idle passes be skipped.
 class PassSequence {
-public:
+  public:
     PassSequence(const CalculationInput& input, const SeriesParams& params)
-        : m_result{CandidateList(params.capacity)}, m_input(input), m_params(params),
+        : m_result{CandidateList(params.capacity)},
+          m_input(input),
+          m_params(params),
           m_tolerance(startTolerance(input, params)) {}
 
     bool firstPartTaken(double a) const {
@@ -71,7 +77,7 @@ public:
         return m_result;
     }
 
-private:
+  private:
     void beginPass() {
         ++m_result.passCount;
         m_acceptedInPass = false;
@@ -131,7 +137,9 @@ void runSeriesPass(PassSequence& sequence, int memberCount, int& lastSingleIndex
 
 // Reciprocal of the summed reciprocals; the sum is commutative, so the order
 // of the parts does not change the result.
-double parallelValue(double a, double b) { return 1 / (1 / b + 1 / a); }
+double parallelValue(double a, double b) {
+    return 1 / (1 / b + 1 / a);
+}
 
 void runParallelPass(PassSequence& sequence, const SeriesParams& params, int lastSingleIndex) {
     const int n = params.memberCount;
@@ -173,16 +181,15 @@ SearchResult seriesSearch(const CalculationInput& input, const SeriesParams& par
                           WindowOperations& window, PassMode mode) {
     PassSequence sequence(input, params);
     int& lastSingleIndex = sequence.result().lastSingleIndex;
-    return sequence.run([&] { runSeriesPass(sequence, params.memberCount, lastSingleIndex); },
-                        mode, window);
+    return sequence.run([&] { runSeriesPass(sequence, params.memberCount, lastSingleIndex); }, mode,
+                        window);
 }
 
 SearchResult parallelSearch(const CalculationInput& input, const SeriesParams& params,
                             int lastSingleIndex, WindowOperations& window, PassMode mode) {
     PassSequence sequence(input, params);
     sequence.result().lastSingleIndex = lastSingleIndex;
-    return sequence.run([&] { runParallelPass(sequence, params, lastSingleIndex); }, mode,
-                        window);
+    return sequence.run([&] { runParallelPass(sequence, params, lastSingleIndex); }, mode, window);
 }
 
 }  // namespace gosei

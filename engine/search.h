@@ -23,7 +23,7 @@ struct Candidate {
 // Candidates in the order of acceptance, positions 1 to capacity. Unfilled
 // positions read as all zeros, which the grid shows.
 class CandidateList {
-public:
+  public:
     explicit CandidateList(int capacity) : m_capacity(capacity) {}
 
     const Candidate& at(int position) const { return m_positions[position - 1]; }
@@ -35,7 +35,7 @@ public:
         if (!full()) m_positions[m_count++] = candidate;
     }
 
-private:
+  private:
     std::array<Candidate, kMaxCapacity> m_positions{};
     int m_count = 0;
     int m_capacity;

@@ -14,7 +14,7 @@ inline constexpr int kRowsPerBlock = 3;
 // Everything the engine needs from the windows. Each operation is synchronous
 // and cannot fail; the messages return once the user has dismissed them.
 class WindowOperations {
-public:
+  public:
     virtual ~WindowOperations() = default;
 
     virtual std::string readTargetText() = 0;

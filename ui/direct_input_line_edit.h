@@ -9,7 +9,7 @@ namespace gosei::ui {
 // edit answers the input-method query as enabled whatever its attribute
 // says, so the query is answered here.
 class DirectInputLineEdit : public QLineEdit {
-public:
+  public:
     explicit DirectInputLineEdit(QWidget* parent) : QLineEdit(parent) {
         setAttribute(Qt::WA_InputMethodEnabled, false);
     }

@@ -31,26 +31,35 @@ QStringList helpLines() {
         QStringLiteral("逆に、精度の悪い部品を使わざる終えない場合は、その部品の公称"),
         QStringLiteral("誤差の半分を、入力してください。"),
         ideographicSpace,
-        QStringLiteral("なお、直列合成で、部品に０（ゼロ）が指定されたり、不要と表示されたときは、"),
+        QStringLiteral(
+            "なお、直列合成で、部品に０（ゼロ）が指定されたり、不要と表示されたときは、"),
         QStringLiteral("合成をする必要が無いときです。"),
         ideographicSpace + ideographicSpace,
         QStringLiteral("コンデンサの合成を算出するときには、以下の注意を参照してください。"),
         ideographicSpace,
         QStringLiteral("１，直列、並列は逆に読んで下さい。"),
-        ideographicSpace + ideographicSpace + QStringLiteral("計算結果の直列には並列合成の数値が、並列には直列合成の"),
+        ideographicSpace + ideographicSpace +
+            QStringLiteral("計算結果の直列には並列合成の数値が、並列には直列合成の"),
         ideographicSpace + ideographicSpace + QStringLiteral("数値が表示されます。"),
         QStringLiteral("２，Ｅ３系列は、コンデンサでのみ実用性があります。"),
-        ideographicSpace + ideographicSpace + QStringLiteral("しかし、Ｅ３系列（１，２．２，４．７）で在庫される部品（電解コンなど）"),
-        ideographicSpace + ideographicSpace + QStringLiteral("は、誤差が非常に大きいことに御注意下さい。"),
+        ideographicSpace + ideographicSpace +
+            QStringLiteral(
+                "しかし、Ｅ３系列（１，２．２，４．７）で在庫される部品（電解コンなど）"),
+        ideographicSpace + ideographicSpace +
+            QStringLiteral("は、誤差が非常に大きいことに御注意下さい。"),
         QStringLiteral("３，あまり小さな数字は表示が出来ないことがあります。"),
-        ideographicSpace + ideographicSpace + QStringLiteral("たとえば、０．０００１ｕＦは１００ｐＦとして入力してください。"),
+        ideographicSpace + ideographicSpace +
+            QStringLiteral("たとえば、０．０００１ｕＦは１００ｐＦとして入力してください。"),
         QString(),
-        QString(45, u' ') + QStringLiteral("ＱＺ９ＸＶＹ") + QString(5, u' ') + QStringLiteral("ほぬら"),
+        QString(45, u' ') + QStringLiteral("ＱＺ９ＸＶＹ") + QString(5, u' ') +
+            QStringLiteral("ほぬら"),
         QString(4, u' '),
         QString(),
-        QStringLiteral("文字化けがある場合はvbrun60sp6.exeをマイクロソフトのHPよりダウンロードしてください"),
+        QStringLiteral(
+            "文字化けがある場合はvbrun60sp6.exeをマイクロソフトのHPよりダウンロードしてください"),
         QStringLiteral("文字化けを放置しても実害はありません。"),
-        QStringLiteral("本ソフトはv1.13です。E24でのバグの修正と全体的に画面を見やすくする修正を行いました。"),
+        QStringLiteral(
+            "本ソフトはv1.13です。E24でのバグの修正と全体的に画面を見やすくする修正を行いました。"),
     };
 }
 

@@ -10,7 +10,8 @@
 namespace gosei::ui {
 
 HelpWindow::HelpWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), m_list(new QListWidget(this)),
+    : QWidget(parent, Qt::Window),
+      m_list(new QListWidget(this)),
       m_back(new QPushButton(QStringLiteral("戻る"), this)) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("合成抵抗算出ソフトのヘルプ"));

@@ -12,17 +12,17 @@ namespace gosei::ui {
 class HelpWindow : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit HelpWindow(QWidget* parent = nullptr);
 
     QListWidget* list() const { return m_list; }
     QPushButton* backButton() const { return m_back; }
 
-signals:
+  signals:
     // The back button: the main window comes to the front, then this one hides.
     void backPressed();
 
-private:
+  private:
     QListWidget* m_list;
     QPushButton* m_back;
 };

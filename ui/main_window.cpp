@@ -42,7 +42,9 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
             widget = button;
             break;
         }
-        case ControlKind::TextBox: widget = new DirectInputLineEdit(parent); break;
+        case ControlKind::TextBox:
+            widget = new DirectInputLineEdit(parent);
+            break;
         case ControlKind::Picture:
             widget = new PictureBox(
                 std::string_view(spec.name) == "Picture1" ? Picture::Title : Picture::InputHint,
@@ -56,14 +58,20 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
     return widget;
 }
 
-QString blockName(Block block) { return block == Block::Parallel ? "並列条件" : "直列条件"; }
+QString blockName(Block block) {
+    return block == Block::Parallel ? "並列条件" : "直列条件";
+}
 
 QString cellName(Cell cell) {
     switch (cell) {
-        case Cell::PartA: return QStringLiteral("抵抗１");
-        case Cell::PartB: return QStringLiteral("抵抗２");
-        case Cell::Combined: return QStringLiteral("合成値");
-        case Cell::Error: return QStringLiteral("誤差％");
+        case Cell::PartA:
+            return QStringLiteral("抵抗１");
+        case Cell::PartB:
+            return QStringLiteral("抵抗２");
+        case Cell::Combined:
+            return QStringLiteral("合成値");
+        case Cell::Error:
+            return QStringLiteral("誤差％");
     }
     return {};
 }
@@ -82,13 +90,19 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     buildControls();
 }
 
-MainWindow::~MainWindow() { delete m_help; }
+MainWindow::~MainWindow() {
+    delete m_help;
+}
 
-HelpWindow* MainWindow::helpWindow() const { return m_help; }
+HelpWindow* MainWindow::helpWindow() const {
+    return m_help;
+}
 
 void MainWindow::buildControls() {
-    for (const ControlSpec& spec : fixedControls()) createControl(spec, this);
-    for (const ControlSpec& spec : percentLabels()) createControl(spec, this);
+    for (const ControlSpec& spec : fixedControls())
+        createControl(spec, this);
+    for (const ControlSpec& spec : percentLabels())
+        createControl(spec, this);
     for (const ResultCellSpec& spec : resultCells()) {
         auto* label = static_cast<QLabel*>(createControl(spec.control, this));
         label->setAccessibleName(QStringLiteral("%1 %2行目 %3")
@@ -116,7 +130,9 @@ void MainWindow::buildControls() {
     m_target->setFocus();
 }
 
-void MainWindow::calculate(Series series) { runCalculation(series, *this); }
+void MainWindow::calculate(Series series) {
+    runCalculation(series, *this);
+}
 
 void MainWindow::showHelp() {
     if (!m_help) {
@@ -153,13 +169,17 @@ QLabel* MainWindow::cellLabel(Block block, int row, Cell cell) const {
     return m_cells.at({block, row, cell});
 }
 
-std::string MainWindow::readTargetText() { return m_target->text().toStdString(); }
+std::string MainWindow::readTargetText() {
+    return m_target->text().toStdString();
+}
 
-std::string MainWindow::readToleranceText() { return m_tolerance->text().toStdString(); }
+std::string MainWindow::readToleranceText() {
+    return m_tolerance->text().toStdString();
+}
 
 void MainWindow::setCellText(Block block, int row, Cell cell, std::string_view text) {
-    cellLabel(block, row, cell)->setText(
-        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    cellLabel(block, row, cell)
+        ->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 std::string MainWindow::readCellText(Block block, int row, Cell cell) {
@@ -176,6 +196,8 @@ void MainWindow::showTargetMessage() {
                                         static_cast<qsizetype>(kTargetMessage.size())));
 }
 
-void MainWindow::clearToleranceText() { m_tolerance->clear(); }
+void MainWindow::clearToleranceText() {
+    m_tolerance->clear();
+}
 
 }  // namespace gosei::ui

@@ -20,7 +20,7 @@ class HelpWindow;
 class MainWindow : public QWidget, public WindowOperations {
     Q_OBJECT
 
-public:
+  public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -38,14 +38,14 @@ public:
     void showTargetMessage() override;
     void clearToleranceText() override;
 
-signals:
+  signals:
     // The user closed the main window: the program ends.
     void closed();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildControls();
     void returnFromHelp();
     QLabel* cellLabel(Block block, int row, Cell cell) const;

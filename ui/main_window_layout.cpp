@@ -3,8 +3,12 @@
 namespace gosei::ui {
 namespace {
 
-constexpr FontSpec P(double points) { return {Face::Proportional, points}; }
-constexpr FontSpec G(double points) { return {Face::FixedPitch, points}; }
+constexpr FontSpec P(double points) {
+    return {Face::Proportional, points};
+}
+constexpr FontSpec G(double points) {
+    return {Face::FixedPitch, points};
+}
 
 using K = ControlKind;
 const std::nullopt_t kDefault = std::nullopt;
@@ -77,24 +81,43 @@ const std::vector<ControlSpec>& fixedControls() {
     return controls;
 }
 
+namespace {
+
+// One row of one block: where it stands and what its labels are called.
+struct BlockRow {
+    Block block;
+    int row;
+    int leftOffset;
+    int top;
+    const std::array<const char*, 5>& names;
+    const QColor& colour;
+};
+
+std::vector<BlockRow> blockRows() {
+    std::vector<BlockRow> rows;
+    for (Block block : {Block::Parallel, Block::Series}) {
+        const bool series = block == Block::Series;
+        for (std::size_t r = 0; r < kRowTops.size(); ++r) {
+            rows.push_back({block, static_cast<int>(r) + 1, series ? kSeriesBlockOffset : 0,
+                            kRowTops[r], (series ? kSeriesNames : kParallelNames)[r],
+                            (series ? kSeriesColours : kParallelColours)[r]});
+        }
+    }
+    return rows;
+}
+
+}  // namespace
+
 const std::vector<ResultCellSpec>& resultCells() {
     static const std::vector<ResultCellSpec> cells = [] {
         std::vector<ResultCellSpec> built;
-        for (Block block : {Block::Parallel, Block::Series}) {
-            const bool series = block == Block::Series;
-            for (int row = 1; row <= kRowsPerBlock; ++row) {
-                const auto r = static_cast<std::size_t>(row - 1);
-                for (std::size_t column = 0; column < kCellColumns.size(); ++column) {
-                    const CellColumn& c = kCellColumns[column];
-                    const char* name = (series ? kSeriesNames : kParallelNames)[r][column];
-                    built.push_back(
-                        {name, block, row, c.cell,
-                         ControlSpec{name, K::Label, "",
-                                     c.left + (series ? kSeriesBlockOffset : 0), kRowTops[r],
-                                     c.width, 375, P(13.5),
-                                     (series ? kSeriesColours : kParallelColours)[r],
-                                     c.alignment}});
-                }
+        for (const BlockRow& row : blockRows()) {
+            for (std::size_t column = 0; column < kCellColumns.size(); ++column) {
+                const CellColumn& c = kCellColumns[column];
+                built.push_back(
+                    {row.names[column], row.block, row.row, c.cell,
+                     ControlSpec{row.names[column], K::Label, "", c.left + row.leftOffset, row.top,
+                                 c.width, 375, P(13.5), row.colour, c.alignment}});
             }
         }
         return built;
@@ -102,16 +125,15 @@ const std::vector<ResultCellSpec>& resultCells() {
     return cells;
 }
 
+// The "％" labels stand 120 twips below their row's top; the series block's
+// are taller.
 const std::vector<ControlSpec>& percentLabels() {
     static const std::vector<ControlSpec> labels = [] {
         std::vector<ControlSpec> built;
-        for (Block block : {Block::Parallel, Block::Series}) {
-            const bool series = block == Block::Series;
-            for (std::size_t r = 0; r < kRowTops.size(); ++r) {
-                built.push_back({(series ? kSeriesNames : kParallelNames)[r][4], K::Label, "％",
-                                 4200 + (series ? kSeriesBlockOffset : 0), kRowTops[r] + 120, 495,
-                                 series ? 375 : 255, kDefault, kTransparent, Qt::AlignHCenter});
-            }
+        for (const BlockRow& row : blockRows()) {
+            built.push_back({row.names[4], K::Label, "％", 4200 + row.leftOffset, row.top + 120,
+                             495, row.block == Block::Series ? 375 : 255, kDefault, kTransparent,
+                             Qt::AlignHCenter});
         }
         return built;
     }();

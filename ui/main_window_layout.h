@@ -28,8 +28,8 @@ struct ControlSpec {
     const char* name;
     ControlKind kind;
     const char* text;
-    int left, top, width, height;  // twips
-    std::optional<FontSpec> font;  // none: the window's default font
+    int left, top, width, height;      // twips
+    std::optional<FontSpec> font;      // none: the window's default font
     std::optional<QColor> background;  // none: transparent (labels) or standard
     Qt::Alignment alignment = Qt::AlignLeft;
 };

@@ -1,7 +1,7 @@
 #include "ui/pictures.h"
 
-#include <QPainter>
 #include <QFontMetricsF>
+#include <QPainter>
 #include <QPainterPath>
 
 #include "ui/fonts.h"
@@ -61,10 +61,10 @@ void drawTitle(QPainter& painter) {
     painter.fillPath(title, purple);
     drawSmallLine(painter, {"コンデンサにも使えますが、", QRect(QPoint(11, 61), QPoint(154, 71))},
                   red);
-    drawSmallLine(painter,
-                  {"その場合は結果の直列、並列を逆に読んで下さい",
-                   QRect(QPoint(11, 76), QPoint(279, 86))},
-                  red);
+    drawSmallLine(
+        painter,
+        {"その場合は結果の直列、並列を逆に読んで下さい", QRect(QPoint(11, 76), QPoint(279, 86))},
+        red);
 }
 
 void drawInputHint(QPainter& painter) {
@@ -73,7 +73,8 @@ void drawInputHint(QPainter& painter) {
                   {"←単位（Ωなど）や乗数（kなど）を外した", QRect(QPoint(12, 13), QPoint(224, 23))},
                   magenta);
     // Indented by one character, so that it starts under 単.
-    drawSmallLine(painter, {"純粋な数値のみを入力して下さい", QRect(QPoint(25, 28), QPoint(203, 38))},
+    drawSmallLine(painter,
+                  {"純粋な数値のみを入力して下さい", QRect(QPoint(25, 28), QPoint(203, 38))},
                   magenta);
 }
 

@@ -18,13 +18,13 @@ QImage renderPicture(Picture picture, qreal devicePixelRatio = 1.0);
 
 // Shows a picture at its top-left corner, unscaled and clipped to the box.
 class PictureBox : public QWidget {
-public:
+  public:
     PictureBox(Picture picture, QWidget* parent);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     Picture m_picture;
 };
 

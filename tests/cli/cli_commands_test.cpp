@@ -13,7 +13,8 @@ namespace {
 
 std::string joined(std::initializer_list<std::string> fields) {
     std::string line;
-    for (const std::string& field : fields) line += (line.empty() ? "" : "\t") + field;
+    for (const std::string& field : fields)
+        line += (line.empty() ? "" : "\t") + field;
     return line;
 }
 
@@ -27,23 +28,27 @@ struct BatchCase {
 
 class BatchLineTest : public testing::TestWithParam<BatchCase> {};
 
-TEST_P(BatchLineTest, AnswersOneLine) { EXPECT_EQ(batchLine(GetParam().line), GetParam().answer); }
+TEST_P(BatchLineTest, AnswersOneLine) {
+    EXPECT_EQ(batchLine(GetParam().line), GetParam().answer);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, BatchLineTest,
     testing::Values(
         BatchCase{"Ok", "E6\t47\t",
-                  joined({"ok", "150", "68", "0.4", "46.79", "100", "100", "-6.4", "50", "220",
-                          "68", "-10.6", "51.94", "47", "不要", "0", "47", "15", "33", "-2.2",
-                          "48", "22", "22", "6.3", "44"})},
+                  joined({"ok",  "150",  "68",    "0.4",   "46.79", "100",  "100", "-6.4", "50",
+                          "220", "68",   "-10.6", "51.94", "47",    "不要", "0",   "47",   "15",
+                          "33",  "-2.2", "48",    "22",    "22",    "6.3",  "44"})},
         BatchCase{"ToleranceMissing", "E6\t47", batchLine("E6\t47\t")},
         BatchCase{"WindowsLineEnd", "E6\t47\r", batchLine("E6\t47\t")},
         BatchCase{"Cleared", "E24\t47\t6", "cleared" + batchLine("E24\t47").substr(2)},
         BatchCase{"Refused", "E6\t47\t20.5", "refused" + kEmptyCells},
         BatchCase{"BadTarget", "E12\tabc\t1", "badtarget" + kEmptyCells},
         BatchCase{"EmptyTarget", "E3\t\t", "badtarget" + kEmptyCells},
-        BatchCase{"UnknownSeries", "E5\t47\t", "error\tunknown series (expected E3, E6, E12 or E24)"},
-        BatchCase{"LowerCaseSeries", "e6\t47", "error\tunknown series (expected E3, E6, E12 or E24)"},
+        BatchCase{"UnknownSeries", "E5\t47\t",
+                  "error\tunknown series (expected E3, E6, E12 or E24)"},
+        BatchCase{"LowerCaseSeries", "e6\t47",
+                  "error\tunknown series (expected E3, E6, E12 or E24)"},
         BatchCase{"EmptyLine", "", "error\tunknown series (expected E3, E6, E12 or E24)"},
         BatchCase{"MissingValue", "E6", "error\tmissing value"},
         BatchCase{"FourFields", "E6\t47\t1\t2", "error\tmore than three fields"}),
@@ -55,7 +60,8 @@ TEST(Batch, AnswersEveryLineInOrderAndGoesOnAfterErrors) {
     runBatch(in, out);
     std::istringstream lines(out.str());
     std::vector<std::string> answers;
-    for (std::string line; std::getline(lines, line);) answers.push_back(line);
+    for (std::string line; std::getline(lines, line);)
+        answers.push_back(line);
     ASSERT_EQ(answers.size(), 4u);
     EXPECT_EQ(answers[0], batchLine("E6\t47"));
     EXPECT_EQ(answers[1].substr(0, 6), "error\t");
@@ -115,14 +121,13 @@ TEST_P(ExitStatusTest, ReportsTheOutcome) {
 
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, ExitStatusTest,
-    testing::Values(
-        ExitCase{"Refused", {"E12", "47", "11"}, 1, "誤差条件が甘すぎます\n", false},
-        ExitCase{"E24GoesOn", {"E24", "47", "6"}, 0, "誤差条件が甘すぎます\n", true},
-        ExitCase{"BadTarget", {"E6", "-5"}, 2, "正の数値を入力して下さい\n", false},
-        ExitCase{"NoArguments", {}, 2, "", false},
-        ExitCase{"UnknownSeries", {"E7", "47"}, 2, "", false},
-        ExitCase{"TooManyArguments", {"E6", "47", "1", "2"}, 2, "", false},
-        ExitCase{"Help", {"--help"}, 0, "", false}),
+    testing::Values(ExitCase{"Refused", {"E12", "47", "11"}, 1, "誤差条件が甘すぎます\n", false},
+                    ExitCase{"E24GoesOn", {"E24", "47", "6"}, 0, "誤差条件が甘すぎます\n", true},
+                    ExitCase{"BadTarget", {"E6", "-5"}, 2, "正の数値を入力して下さい\n", false},
+                    ExitCase{"NoArguments", {}, 2, "", false},
+                    ExitCase{"UnknownSeries", {"E7", "47"}, 2, "", false},
+                    ExitCase{"TooManyArguments", {"E6", "47", "1", "2"}, 2, "", false},
+                    ExitCase{"Help", {"--help"}, 0, "", false}),
     CaseName());
 
 }  // namespace

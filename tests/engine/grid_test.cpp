@@ -27,7 +27,8 @@ BlockTexts blockOf(const MemoryWindow& window, Block block) {
 
 CandidateList listOf(std::initializer_list<Candidate> candidates) {
     CandidateList list(30);
-    for (const Candidate& c : candidates) list.append(c);
+    for (const Candidate& c : candidates)
+        list.append(c);
     return list;
 }
 

@@ -45,10 +45,12 @@ INSTANTIATE_TEST_SUITE_P(
         LeadingNumberCase{"Letters", "abc", 0.0},
         LeadingNumberCase{"LettersBeforeDigits", "k47", 0.0},
         LeadingNumberCase{"Plus", "+12", 12.0}, LeadingNumberCase{"Minus", "-12", -12.0},
-        LeadingNumberCase{"MinusZero", "-0", -0.0},
-        LeadingNumberCase{"SignOnly", "-", 0.0}, LeadingNumberCase{"TwoSigns", "+-1", 0.0},
-        LeadingNumberCase{"BlanksBefore", " \t 5", 5.0},
-        LeadingNumberCase{"IdeographicSpaceBefore", "\u3000" "5", 5.0},
+        LeadingNumberCase{"MinusZero", "-0", -0.0}, LeadingNumberCase{"SignOnly", "-", 0.0},
+        LeadingNumberCase{"TwoSigns", "+-1", 0.0}, LeadingNumberCase{"BlanksBefore", " \t 5", 5.0},
+        LeadingNumberCase{"IdeographicSpaceBefore",
+                          "\u3000"
+                          "5",
+                          5.0},
         LeadingNumberCase{"BlankAfterSign", "- 5", 0.0},
         LeadingNumberCase{"Exponent", "1e3", 1000.0},
         LeadingNumberCase{"CapitalExponent", "2.2E-2", 0.022},
@@ -66,7 +68,10 @@ INSTANTIATE_TEST_SUITE_P(
         LeadingNumberCase{"FullWidthPoint", "０．４７", 0.47},
         LeadingNumberCase{"FullWidthMinus", "－３", -3.0},
         LeadingNumberCase{"FullWidthPlus", "＋３", 3.0},
-        LeadingNumberCase{"MathMinus", "\u2212" "3", -3.0},
+        LeadingNumberCase{"MathMinus",
+                          "\u2212"
+                          "3",
+                          -3.0},
         LeadingNumberCase{"MixedWidths", "1２.５", 12.5},
         LeadingNumberCase{"FullWidthLetterE", "1ｅ3", 1.0},
         LeadingNumberCase{"Overflow", "1e400", kInf},
@@ -79,9 +84,16 @@ INSTANTIATE_TEST_SUITE_P(
         LeadingNumberCase{"ManyZerosThenDigit", "0." + std::string(500, '0') + "1e600", 1e99},
         LeadingNumberCase{"CorrectlyRounded", "0.1000000000000000055511151231257827", 0.1},
         LeadingNumberCase{"Subnormal", "4.9e-324", 4.9e-324},
-        LeadingNumberCase{"InvalidUtf8", "\xFF" "5", 0.0},
+        LeadingNumberCase{"InvalidUtf8",
+                          "\xFF"
+                          "5",
+                          0.0},
         LeadingNumberCase{"TruncatedFullWidth", "5\xEF\xBC", 5.0},
-        LeadingNumberCase{"NulEnds", std::string("7\0" "8", 3), 7.0}),
+        LeadingNumberCase{"NulEnds",
+                          std::string("7\0"
+                                      "8",
+                                      3),
+                          7.0}),
     CaseName());
 
 struct TextFormCase {

@@ -17,40 +17,65 @@ namespace gosei {
 namespace {
 
 class TextGenerator {
-public:
+  public:
     explicit TextGenerator(unsigned seed) : m_random(seed) {}
 
     std::string next() {
         switch (pick(8)) {
-            case 0: return fromPieces(pick(12));
-            case 1: return fromPieces(pick(400));
-            case 2: return binary(pick(64));
-            case 3: return std::string(1 + pick(20000), "0123456789"[pick(10)]);
-            case 4: return pieceOf(kSigns) + pieceOf(kSigns) + pieceOf(kSigns);
-            case 5: return "1e" + std::string(pick(2) ? "-" : "") + std::string(1 + pick(30), '9');
-            case 6: return "0." + std::string(pick(2000), '0') + "1e" + std::to_string(pick(2400));
-            default: return std::to_string(std::ldexp(uniform(), int(pick(300)) - 150));
+            case 0:
+                return fromPieces(pick(12));
+            case 1:
+                return fromPieces(pick(400));
+            case 2:
+                return binary(pick(64));
+            case 3:
+                return std::string(1 + pick(20000), "0123456789"[pick(10)]);
+            case 4:
+                return pieceOf(kSigns) + pieceOf(kSigns) + pieceOf(kSigns);
+            case 5:
+                return "1e" + std::string(pick(2) ? "-" : "") + std::string(1 + pick(30), '9');
+            case 6:
+                return "0." + std::string(pick(2000), '0') + "1e" + std::to_string(pick(2400));
+            default:
+                return std::to_string(std::ldexp(uniform(), int(pick(300)) - 150));
         }
     }
 
-private:
-    static inline const std::vector<std::string> kPieces = {
-        "0", "1", "2", "5", "9", ".", "e", "E", "+", "-", " ", "\t", "\u3000", "０", "９",
-        "．", "＋", "－", "\u2212", "k", "Ω", "x", "ｅ", "\xEF\xBC", "\xFF", std::string(1, '\0')};
-    static inline const std::vector<std::string> kSigns = {"+", "-", "＋", "－", "\u2212", ".", "．"};
+  private:
+    static inline const std::vector<std::string> kPieces = {"0",      "1",
+                                                            "2",      "5",
+                                                            "9",      ".",
+                                                            "e",      "E",
+                                                            "+",      "-",
+                                                            " ",      "\t",
+                                                            "\u3000", "０",
+                                                            "９",     "．",
+                                                            "＋",     "－",
+                                                            "\u2212", "k",
+                                                            "Ω",      "x",
+                                                            "ｅ",     "\xEF\xBC",
+                                                            "\xFF",   std::string(1, '\0')};
+    static inline const std::vector<std::string> kSigns = {"+",      "-", "＋", "－",
+                                                           "\u2212", ".", "．"};
 
-    std::size_t pick(std::size_t bound) { return std::uniform_int_distribution<std::size_t>(0, bound - 1)(m_random); }
+    std::size_t pick(std::size_t bound) {
+        return std::uniform_int_distribution<std::size_t>(0, bound - 1)(m_random);
+    }
     double uniform() { return std::uniform_real_distribution<double>(0.0, 10.0)(m_random); }
-    std::string pieceOf(const std::vector<std::string>& pieces) { return pieces[pick(pieces.size())]; }
+    std::string pieceOf(const std::vector<std::string>& pieces) {
+        return pieces[pick(pieces.size())];
+    }
 
     std::string fromPieces(std::size_t count) {
         std::string text;
-        for (std::size_t i = 0; i < count; ++i) text += pieceOf(kPieces);
+        for (std::size_t i = 0; i < count; ++i)
+            text += pieceOf(kPieces);
         return text;
     }
     std::string binary(std::size_t length) {
         std::string text;
-        for (std::size_t i = 0; i < length; ++i) text += static_cast<char>(pick(256));
+        for (std::size_t i = 0; i < length; ++i)
+            text += static_cast<char>(pick(256));
         return text;
     }
 
@@ -77,8 +102,8 @@ TEST(Robustness, CalculationsOnGeneratedTextsEndInAKnownState) {
         window.targetText = generator.next();
         window.toleranceText = i % 3 == 0 ? "" : generator.next();
         const InputOutcome outcome = runCalculation(all[i % 4], window);
-        const bool wrote = outcome == InputOutcome::GoOn ||
-                           outcome == InputOutcome::GoOnWithToleranceCleared;
+        const bool wrote =
+            outcome == InputOutcome::GoOn || outcome == InputOutcome::GoOnWithToleranceCleared;
         for (const std::string& cell : window.cells()) {
             if (wrote) {
                 EXPECT_TRUE(isCellText(cell)) << cell;

@@ -45,51 +45,77 @@ struct SearchCase {
     bool gaveUp = false;
 };
 
-void PrintTo(const SearchCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SearchCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SeriesSearchTest : public testing::TestWithParam<SearchCase> {};
 
 TEST_P(SeriesSearchTest, FindsTheWorkedCandidates) {
     const auto& c = GetParam();
     MemoryWindow window;
-    const SearchResult result = seriesSearch(inputFor(c.wanted, c.tolerance),
-                                             seriesParams(c.series), window);
+    const SearchResult result =
+        seriesSearch(inputFor(c.wanted, c.tolerance), seriesParams(c.series), window);
     EXPECT_EQ(result.passCount, c.passes);
     EXPECT_EQ(result.lastSingleIndex, c.lastSingleIndex);
     EXPECT_EQ(result.gaveUp, c.gaveUp);
     expectFound(result, c.positions);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    WorkedResults, SeriesSearchTest,
-    testing::Values(
-        SearchCase{"E6Two", Series::E6, 2.0f, 0.0f, 85, 0,
-                   {{{1, 1, 0, 2}, 1},
-                    {{0.47f, 1.5f, 0.0149999857f, 1.97f}, 15},
-                    {{0.33f, 1.5f, 0.0849999785f, 1.83f}, 85}}},
-        SearchCase{"E6FortySevenKeepsFourPointSevenOut", Series::E6, 47.0f, 0.0f, 64, 3,
-                   {{{4.7f, 0, 0, 4.7f}, 1},
-                    {{1.5f, 3.3f, -0.0212766770f, 4.8f}, 0},
-                    {{2.2f, 2.2f, 0.0638297275f, 4.4f}, 64}}},
-        SearchCase{"E6PointOneTakesTenAlone", Series::E6, 0.1f, 0.0f, 61, 25,
-                   {{{10, 0, 0, 10}, 1},
-                    {{3.3f, 6.8f, -0.0100000380f, 10.1f}, 0},
-                    {{4.7f, 4.7f, 0.0600000396f, 9.4f}, 61}}},
-        SearchCase{"E6FivePointFiftyFive", Series::E6, 5.55f, 0.0f, 31, 0,
-                   {{{2.2f, 3.3f, 0.0090090428f, 5.5f}, 0},
-                    {{1, 4.7f, -0.0270269569f, 5.7f}, 0},
-                    {{0.68f, 4.7f, 0.0306306425f, 5.38f}, 31}}},
-        // With a tolerance the first pass admits everything inside it, in
-        // the order of the steps.
-        SearchCase{"E6TwoAtTwentyPercent", Series::E6, 2.0f, 0.2f, 1, 2,
-                   {{{2.2f, 0, -0.1000000238f, 2.2f}, 1},
-                    {{1, 1, 0, 2}, 1},
-                    {{0.1f, 1.5f, 0.1999999881f, 1.6f}, 1}}}),
-    CaseName());
+INSTANTIATE_TEST_SUITE_P(WorkedResults, SeriesSearchTest,
+                         testing::Values(SearchCase{"E6Two",
+                                                    Series::E6,
+                                                    2.0f,
+                                                    0.0f,
+                                                    85,
+                                                    0,
+                                                    {{{1, 1, 0, 2}, 1},
+                                                     {{0.47f, 1.5f, 0.0149999857f, 1.97f}, 15},
+                                                     {{0.33f, 1.5f, 0.0849999785f, 1.83f}, 85}}},
+                                         SearchCase{"E6FortySevenKeepsFourPointSevenOut",
+                                                    Series::E6,
+                                                    47.0f,
+                                                    0.0f,
+                                                    64,
+                                                    3,
+                                                    {{{4.7f, 0, 0, 4.7f}, 1},
+                                                     {{1.5f, 3.3f, -0.0212766770f, 4.8f}, 0},
+                                                     {{2.2f, 2.2f, 0.0638297275f, 4.4f}, 64}}},
+                                         SearchCase{"E6PointOneTakesTenAlone",
+                                                    Series::E6,
+                                                    0.1f,
+                                                    0.0f,
+                                                    61,
+                                                    25,
+                                                    {{{10, 0, 0, 10}, 1},
+                                                     {{3.3f, 6.8f, -0.0100000380f, 10.1f}, 0},
+                                                     {{4.7f, 4.7f, 0.0600000396f, 9.4f}, 61}}},
+                                         SearchCase{"E6FivePointFiftyFive",
+                                                    Series::E6,
+                                                    5.55f,
+                                                    0.0f,
+                                                    31,
+                                                    0,
+                                                    {{{2.2f, 3.3f, 0.0090090428f, 5.5f}, 0},
+                                                     {{1, 4.7f, -0.0270269569f, 5.7f}, 0},
+                                                     {{0.68f, 4.7f, 0.0306306425f, 5.38f}, 31}}},
+                                         // With a tolerance the first pass admits everything inside
+                                         // it, in the order of the steps.
+                                         SearchCase{"E6TwoAtTwentyPercent",
+                                                    Series::E6,
+                                                    2.0f,
+                                                    0.2f,
+                                                    1,
+                                                    2,
+                                                    {{{2.2f, 0, -0.1000000238f, 2.2f}, 1},
+                                                     {{1, 1, 0, 2}, 1},
+                                                     {{0.1f, 1.5f, 0.1999999881f, 1.6f}, 1}}}),
+                         CaseName());
 
 TEST(SeriesSearch, TwentyPercentAppendsNineInOnePass) {
     MemoryWindow window;
-    const SearchResult result = seriesSearch(inputFor(2.0f, 0.2f), seriesParams(Series::E6), window);
+    const SearchResult result =
+        seriesSearch(inputFor(2.0f, 0.2f), seriesParams(Series::E6), window);
     EXPECT_EQ(result.list.count(), 9);
 }
 
@@ -148,46 +174,90 @@ TEST_P(ParallelSearchTest, FindsTheWorkedCandidates) {
 
 INSTANTIATE_TEST_SUITE_P(
     WorkedResults, ParallelSearchTest,
-    testing::Values(
-        SearchCase{"E6FourAllMixed", Series::E6, 4.0f, 0.0f, 32, 0,
-                   {{{10, 6.8f, -0.0119047165f, 4.04761887f}, 12},
-                    {{33, 4.7f, -0.0285146236f, 4.11405849f}, 29},
-                    {{22, 4.7f, 0.0318351984f, 3.87265921f}, 32}}},
-        SearchCase{"E6EightyFive", Series::E6, 85.0f, 0.0f, 118, 0,
-                   {{{10, 68, -0.0256410483f, 8.71794891f}, 26},
-                    {{22, 15, -0.0492845438f, 8.91891861f}, 50},
-                    {{15, 15, 0.117647059f, 7.5f}, 118}}},
-        SearchCase{"E6OneSkipsMemberOne", Series::E6, 1.0f, 0.0f, 138, 1,
-                   {{{1.5f, 3.3f, -0.03125f, 1.03125f}, 32},
-                    {{2.2f, 2.2f, -0.100000024f, 1.10000002f}, 101},
-                    {{4.7f, 1.5f, -0.137096763f, 1.13709676f}, 138}}},
-        SearchCase{"E6TwoExactMixedPair", Series::E6, 2.0f, 0.0f, 32, 0,
-                   {{{22, 2.2f, 0, 2}, 1},
-                    {{4.7f, 3.3f, 0.0306249857f, 1.93875003f}, 31},
-                    {{33, 2.2f, -0.03125f, 2.0625f}, 32}}},
-        SearchCase{"E6FortySevenLeavesMemberThreeOut", Series::E6, 47.0f, 0.0f, 106, 3,
-                   {{{15, 6.8f, 0.0044894726f, 4.67889929f}, 5},
-                    {{10, 10, -0.0638298318f, 5}, 64},
-                    {{22, 6.8f, -0.105201036f, 5.19444466f}, 106}}},
-        SearchCase{"E6PointOne", Series::E6, 0.1f, 0.0f, 129, 25,
-                   {{{15, 33, -0.03125f, 10.3125f}, 32},
-                    {{22, 22, -0.100000001f, 11}, 100},
-                    {{10, 68, 0.128205106f, 8.71794891f}, 129}}},
-        SearchCase{"E6SixPointFiveGivesUp", Series::E6, 6.5f, 0.0f, 301, 6,
-                   {{{10, 22, -0.057692308f, 6.875f}, 58},
-                    {{15, 15, -0.15384616f, 7.5f}, 154}},
-                   true},
-        // Rows follow the order of the steps, not the size of the error.
-        SearchCase{"E6OneAtTwentyPercent", Series::E6, 1.0f, 0.2f, 1, 1,
-                   {{{2.2f, 2.2f, -0.100000024f, 1.10000002f}, 1},
-                    {{4.7f, 1.5f, -0.137096763f, 1.13709676f}, 1},
-                    {{1.5f, 3.3f, -0.03125f, 1.03125f}, 1}}},
-        // The mixed pair (22, 1) would come third in pass 229, but its
-        // second part equals that of position 2.
-        SearchCase{"E3SkipsKnownSecondPart", Series::E3, 1.24f, 0.0f, 336, 0,
-                   {{{2.2f, 2.2f, 0.112903215f, 1.10000002f}, 113},
-                    {{47, 1, 0.2103494555f, 0.979166687f}, 211},
-                    {{1, 4.7f, 0.335031122f, 0.824561417f}, 336}}}),
+    testing::Values(SearchCase{"E6FourAllMixed",
+                               Series::E6,
+                               4.0f,
+                               0.0f,
+                               32,
+                               0,
+                               {{{10, 6.8f, -0.0119047165f, 4.04761887f}, 12},
+                                {{33, 4.7f, -0.0285146236f, 4.11405849f}, 29},
+                                {{22, 4.7f, 0.0318351984f, 3.87265921f}, 32}}},
+                    SearchCase{"E6EightyFive",
+                               Series::E6,
+                               85.0f,
+                               0.0f,
+                               118,
+                               0,
+                               {{{10, 68, -0.0256410483f, 8.71794891f}, 26},
+                                {{22, 15, -0.0492845438f, 8.91891861f}, 50},
+                                {{15, 15, 0.117647059f, 7.5f}, 118}}},
+                    SearchCase{"E6OneSkipsMemberOne",
+                               Series::E6,
+                               1.0f,
+                               0.0f,
+                               138,
+                               1,
+                               {{{1.5f, 3.3f, -0.03125f, 1.03125f}, 32},
+                                {{2.2f, 2.2f, -0.100000024f, 1.10000002f}, 101},
+                                {{4.7f, 1.5f, -0.137096763f, 1.13709676f}, 138}}},
+                    SearchCase{"E6TwoExactMixedPair",
+                               Series::E6,
+                               2.0f,
+                               0.0f,
+                               32,
+                               0,
+                               {{{22, 2.2f, 0, 2}, 1},
+                                {{4.7f, 3.3f, 0.0306249857f, 1.93875003f}, 31},
+                                {{33, 2.2f, -0.03125f, 2.0625f}, 32}}},
+                    SearchCase{"E6FortySevenLeavesMemberThreeOut",
+                               Series::E6,
+                               47.0f,
+                               0.0f,
+                               106,
+                               3,
+                               {{{15, 6.8f, 0.0044894726f, 4.67889929f}, 5},
+                                {{10, 10, -0.0638298318f, 5}, 64},
+                                {{22, 6.8f, -0.105201036f, 5.19444466f}, 106}}},
+                    SearchCase{"E6PointOne",
+                               Series::E6,
+                               0.1f,
+                               0.0f,
+                               129,
+                               25,
+                               {{{15, 33, -0.03125f, 10.3125f}, 32},
+                                {{22, 22, -0.100000001f, 11}, 100},
+                                {{10, 68, 0.128205106f, 8.71794891f}, 129}}},
+                    SearchCase{"E6SixPointFiveGivesUp",
+                               Series::E6,
+                               6.5f,
+                               0.0f,
+                               301,
+                               6,
+                               {{{10, 22, -0.057692308f, 6.875f}, 58},
+                                {{15, 15, -0.15384616f, 7.5f}, 154}},
+                               true},
+                    // Rows follow the order of the steps, not the size of the error.
+                    SearchCase{"E6OneAtTwentyPercent",
+                               Series::E6,
+                               1.0f,
+                               0.2f,
+                               1,
+                               1,
+                               {{{2.2f, 2.2f, -0.100000024f, 1.10000002f}, 1},
+                                {{4.7f, 1.5f, -0.137096763f, 1.13709676f}, 1},
+                                {{1.5f, 3.3f, -0.03125f, 1.03125f}, 1}}},
+                    // The mixed pair (22, 1) would come third in pass 229, but its
+                    // second part equals that of position 2.
+                    SearchCase{"E3SkipsKnownSecondPart",
+                               Series::E3,
+                               1.24f,
+                               0.0f,
+                               336,
+                               0,
+                               {{{2.2f, 2.2f, 0.112903215f, 1.10000002f}, 113},
+                                {{47, 1, 0.2103494555f, 0.979166687f}, 211},
+                                {{1, 4.7f, 0.335031122f, 0.824561417f}, 336}}}),
     CaseName());
 
 TEST(ParallelSearch, WithoutTheExtraSkipE3WouldTakeTwentyTwoAndOne) {
@@ -255,7 +325,8 @@ TEST(Capacity, AFullListStoresNoMoreAndKeepsTheFirstCandidates) {
     small.capacity = 5;
     const SearchResult limited = parallelSearch(input, small, 0, window);
     ASSERT_EQ(limited.list.count(), 5);
-    for (int k = 1; k <= 5; ++k) EXPECT_EQ(limited.list.at(k), unlimited.list.at(k));
+    for (int k = 1; k <= 5; ++k)
+        EXPECT_EQ(limited.list.at(k), unlimited.list.at(k));
     EXPECT_EQ(limited.passCount, 1);
 }
 
@@ -274,8 +345,8 @@ TEST(PassModes, SkippingIdlePassesChangesNothing) {
                 ASSERT_EQ(a.appendedInPass, b.appendedInPass);
                 const auto c = parallelSearch(input, params, a.lastSingleIndex, fast,
                                               PassMode::SkipIdlePasses);
-                const auto d = parallelSearch(input, params, b.lastSingleIndex, slow,
-                                              PassMode::RunEveryPass);
+                const auto d =
+                    parallelSearch(input, params, b.lastSingleIndex, slow, PassMode::RunEveryPass);
                 ASSERT_EQ(c.passCount, d.passCount) << seriesName(series) << " " << wanted;
                 ASSERT_EQ(c.gaveUp, d.gaveUp);
                 ASSERT_EQ(c.appendedInPass, d.appendedInPass);

@@ -18,10 +18,12 @@ using gosei::ui::MainWindow;
 class HelpWindowTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<MainWindow> m_main;
 
-    QPushButton* helpButton() { return m_main->findChild<QPushButton*>(QStringLiteral("Command5")); }
+    QPushButton* helpButton() {
+        return m_main->findChild<QPushButton*>(QStringLiteral("Command5"));
+    }
     HelpWindow* openHelp() {
         QTest::mouseClick(helpButton(), Qt::LeftButton);
         HelpWindow* help = m_main->helpWindow();
@@ -29,7 +31,7 @@ private:
         return help;
     }
 
-private slots:
+  private slots:
     void init() {
         m_main = std::make_unique<MainWindow>();
         m_main->show();
@@ -47,12 +49,18 @@ private slots:
             QTest::addRow("line %d", number) << number - 1 << text << length;
         };
         row(1, QStringLiteral("このソフトウェアは、合成抵抗を算出するためのものです。"), 27);
-        row(2, QStringLiteral("フィルターや、アッテネーターのように、端数のある部品を必要とした場合に"), 35);
+        row(2,
+            QStringLiteral(
+                "フィルターや、アッテネーターのように、端数のある部品を必要とした場合に"),
+            35);
         row(3, QStringLiteral("このソフトウェアが役に立ちます。"), 16);
         row(4, i1, 1);
-        row(5, QStringLiteral("通常、部品はＥ６，Ｅ１２，Ｅ２４の何れかの系列で在庫されます。"), 31);
-        row(6, QStringLiteral("１から１０の間を６つに分割するとＥ６、２４に分割するとＥ２４です。"), 33);
-        row(7, QStringLiteral("確実に用意されているのはＥ６、普通の販売店の店頭はＥ２４です。"), 31);
+        row(5, QStringLiteral("通常、部品はＥ６，Ｅ１２，Ｅ２４の何れかの系列で在庫されます。"),
+            31);
+        row(6, QStringLiteral("１から１０の間を６つに分割するとＥ６、２４に分割するとＥ２４です。"),
+            33);
+        row(7, QStringLiteral("確実に用意されているのはＥ６、普通の販売店の店頭はＥ２４です。"),
+            31);
         row(8, QString(), 0);
         row(9, QStringLiteral("このソフトでは、端数のある数値を入力すると、２つの部品による"), 30);
         row(10, QStringLiteral("直並列の合成値をそれぞれ３つづつ返します。") + i1, 22);
@@ -60,38 +68,65 @@ private slots:
         row(12, QStringLiteral("選択条件は２つあります。"), 12);
         row(13, i1, 1);
         row(14, QStringLiteral("誤差範囲を入力しなかった場合、もしくはゼロを指定した場合、"), 29);
-        row(15, QStringLiteral("指定された部品系列の中で、誤差の少ない組み合わせをその順番で表示します。"), 36);
+        row(15,
+            QStringLiteral(
+                "指定された部品系列の中で、誤差の少ない組み合わせをその順番で表示します。"),
+            36);
         row(16, QStringLiteral("通常はこちらを利用して下さい。"), 15);
         row(17, i1, 1);
         row(18, QStringLiteral("誤差範囲を入力した場合は、その範囲内の誤差の組み合わせが"), 28);
-        row(19, QStringLiteral("あるばあいは、誤差の範囲内でその組み合わせを扱いやすい順序で表示します。"), 36);
+        row(19,
+            QStringLiteral(
+                "あるばあいは、誤差の範囲内でその組み合わせを扱いやすい順序で表示します。"),
+            36);
         row(20, QStringLiteral("組み合わせが少ない場合は、誤差範囲を増やして検索します。"), 28);
         row(21, i1, 1);
-        row(22, QStringLiteral("部品はＥ６系列で在庫しているが、各部品の精度は良いという場合は誤差"), 33);
+        row(22,
+            QStringLiteral("部品はＥ６系列で在庫しているが、各部品の精度は良いという場合は誤差"),
+            33);
         row(23, QStringLiteral("無指定としてください。"), 11);
         row(24, QStringLiteral("逆に、精度の悪い部品を使わざる終えない場合は、その部品の公称"), 30);
         row(25, QStringLiteral("誤差の半分を、入力してください。"), 16);
         row(26, i1, 1);
-        row(27, QStringLiteral("なお、直列合成で、部品に０（ゼロ）が指定されたり、不要と表示されたときは、"), 37);
+        row(27,
+            QStringLiteral(
+                "なお、直列合成で、部品に０（ゼロ）が指定されたり、不要と表示されたときは、"),
+            37);
         row(28, QStringLiteral("合成をする必要が無いときです。"), 15);
         row(29, i2, 2);
-        row(30, QStringLiteral("コンデンサの合成を算出するときには、以下の注意を参照してください。"), 33);
+        row(30,
+            QStringLiteral("コンデンサの合成を算出するときには、以下の注意を参照してください。"),
+            33);
         row(31, i1, 1);
         row(32, QStringLiteral("１，直列、並列は逆に読んで下さい。"), 17);
         row(33, i2 + QStringLiteral("計算結果の直列には並列合成の数値が、並列には直列合成の"), 29);
         row(34, i2 + QStringLiteral("数値が表示されます。"), 12);
         row(35, QStringLiteral("２，Ｅ３系列は、コンデンサでのみ実用性があります。"), 25);
-        row(36, i2 + QStringLiteral("しかし、Ｅ３系列（１，２．２，４．７）で在庫される部品（電解コンなど）"), 37);
+        row(36,
+            i2 + QStringLiteral(
+                     "しかし、Ｅ３系列（１，２．２，４．７）で在庫される部品（電解コンなど）"),
+            37);
         row(37, i2 + QStringLiteral("は、誤差が非常に大きいことに御注意下さい。"), 23);
         row(38, QStringLiteral("３，あまり小さな数字は表示が出来ないことがあります。"), 26);
-        row(39, i2 + QStringLiteral("たとえば、０．０００１ｕＦは１００ｐＦとして入力してください。"), 33);
+        row(39,
+            i2 + QStringLiteral("たとえば、０．０００１ｕＦは１００ｐＦとして入力してください。"),
+            33);
         row(40, QString(), 0);
-        row(41, QStringLiteral("                                             ＱＺ９ＸＶＹ     ほぬら"), 59);
+        row(41,
+            QStringLiteral("                                             ＱＺ９ＸＶＹ     ほぬら"),
+            59);
         row(42, QStringLiteral("    "), 4);
         row(43, QString(), 0);
-        row(44, QStringLiteral("文字化けがある場合はvbrun60sp6.exeをマイクロソフトのHPよりダウンロードしてください"), 49);
+        row(44,
+            QStringLiteral("文字化けがある場合はvbrun60sp6."
+                           "exeをマイクロソフトのHPよりダウンロードしてください"),
+            49);
         row(45, QStringLiteral("文字化けを放置しても実害はありません。"), 19);
-        row(46, QStringLiteral("本ソフトはv1.13です。E24でのバグの修正と全体的に画面を見やすくする修正を行いました。"), 46);
+        row(46,
+            QStringLiteral(
+                "本ソフトはv1."
+                "13です。E24でのバグの修正と全体的に画面を見やすくする修正を行いました。"),
+            46);
     }
 
     void lines() {
@@ -133,8 +168,9 @@ private slots:
         QListWidget* list = help->list();
         const QFontMetrics metrics(list->font());
         for (int i = 0; i < list->count(); ++i) {
-            QVERIFY2(metrics.horizontalAdvance(list->item(i)->text()) + 8 <= list->viewport()->width(),
-                     qPrintable(QStringLiteral("line %1").arg(i + 1)));
+            QVERIFY2(
+                metrics.horizontalAdvance(list->item(i)->text()) + 8 <= list->viewport()->width(),
+                qPrintable(QStringLiteral("line %1").arg(i + 1)));
         }
         QVERIFY(!list->horizontalScrollBar()->isVisible());
     }
@@ -154,7 +190,8 @@ private slots:
     void repeatedHelpKeepsOneWindow() {
         HelpWindow* first = openHelp();
         QVERIFY(first);
-        for (int i = 0; i < 3; ++i) QCOMPARE(openHelp(), first);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(openHelp(), first);
         QCOMPARE(first->list()->count(), 46);
         const QWidgetList windows = QApplication::topLevelWidgets();
         QCOMPARE(std::count_if(windows.begin(), windows.end(),
@@ -201,8 +238,10 @@ private slots:
         QVERIFY(help);
         help->list()->setCurrentRow(5);
         m_main->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("47"));
-        QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
-        QCOMPARE(m_main->findChild<QLabel*>(QStringLiteral("Label14"))->text(), QStringLiteral("47"));
+        QTest::mouseClick(m_main->findChild<QPushButton*>(QStringLiteral("Command1")),
+                          Qt::LeftButton);
+        QCOMPARE(m_main->findChild<QLabel*>(QStringLiteral("Label14"))->text(),
+                 QStringLiteral("47"));
         QVERIFY(help->isVisible());
         QCOMPARE(help->list()->count(), 46);
         QCOMPARE(help->list()->currentRow(), 5);
@@ -231,7 +270,8 @@ private slots:
         QCoreApplication::exec();
         QVERIFY(!timedOut);
         const QWidgetList windows = QApplication::topLevelWidgets();
-        QCOMPARE(std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible(); }),
+        QCOMPARE(std::count_if(windows.begin(), windows.end(),
+                               [](QWidget* w) { return w->isVisible(); }),
                  0);
     }
 };

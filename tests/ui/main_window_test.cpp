@@ -46,7 +46,7 @@ bool isFixedPitchFace(const QString& family) {
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<MainWindow> m_window;
 
     template <typename T>
@@ -56,9 +56,22 @@ private:
         return found;
     }
     void type(const char* box, const QString& text) { control<QLineEdit>(box)->setText(text); }
-    void press(const char* button) { QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton); }
+    // Both messages look alike: modal over the main window, the
+    // application's title, one OK button and no icon anywhere.
+    void verifyPlainMessage(const MessageWatcher::Seen& seen, const QString& text) {
+        QCOMPARE(seen.text, text);
+        QCOMPARE(seen.title, QStringLiteral("合成抵抗算出ソフト"));
+        QCOMPARE(seen.icon, QMessageBox::NoIcon);
+        QCOMPARE(seen.buttonCount, 1);
+        QVERIFY(!seen.okHasIcon);
+        QVERIFY(seen.modal);
+        QCOMPARE(seen.parent, m_window.get());
+    }
+    void press(const char* button) {
+        QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
+    }
 
-private slots:
+  private slots:
     void init() {
         m_window = std::make_unique<MainWindow>();
         m_window->show();
@@ -105,8 +118,10 @@ private slots:
         row("Command4", {424, 208, 57, 33}, "Ｅ３系列", FontKind::Default, 12);
         row("Label24", {120, 256, 81, 25}, "並列条件", FontKind::P, 19, QColor(255, 255, 0));
         row("Label25", {392, 256, 81, 25}, "直列条件", FontKind::P, 19, QColor(0, 255, 255));
-        row("Label26", {48, 296, 257, 17}, "抵抗１    抵抗２      合成値     誤差", FontKind::G, 12);
-        row("Label27", {320, 296, 257, 17}, "抵抗１　　抵抗２　　　合成値　　誤差", FontKind::G, 12);
+        row("Label26", {48, 296, 257, 17}, "抵抗１    抵抗２      合成値     誤差", FontKind::G,
+            12);
+        row("Label27", {320, 296, 257, 17}, "抵抗１　　抵抗２　　　合成値　　誤差", FontKind::G,
+            12);
 
         // Result cells: rows at 320, 368, 416; partA, partB, combined, error.
         const char* parallelNames[3][4] = {{"Label5", "Label6", "Label36", "Label7"},
@@ -224,11 +239,13 @@ private slots:
             }
         }
         QVERIFY(exactColour);
-        QVERIFY2(qAbs(found.left() - ink.left()) <= 1 && qAbs(found.top() - ink.top()) <= 1,
-                 qPrintable(QStringLiteral("ink starts at %1,%2").arg(found.left()).arg(found.top())));
-        QVERIFY2(qAbs(found.right() - ink.right()) <= rightSlack &&
-                     qAbs(found.bottom() - ink.bottom()) <= 1,
-                 qPrintable(QStringLiteral("ink ends at %1,%2").arg(found.right()).arg(found.bottom())));
+        QVERIFY2(
+            qAbs(found.left() - ink.left()) <= 1 && qAbs(found.top() - ink.top()) <= 1,
+            qPrintable(QStringLiteral("ink starts at %1,%2").arg(found.left()).arg(found.top())));
+        QVERIFY2(
+            qAbs(found.right() - ink.right()) <= rightSlack &&
+                qAbs(found.bottom() - ink.bottom()) <= 1,
+            qPrintable(QStringLiteral("ink ends at %1,%2").arg(found.right()).arg(found.bottom())));
     }
 
     void noticeFitsOnOneLine() {
@@ -256,24 +273,30 @@ private slots:
             const QFontMetrics metrics(head->font());
             const QString text = head->text();
             const bool series = QLatin1String(headName) == QLatin1String("Label27");
-            const char* cellNames[4] = {series ? "Label14" : "Label5", series ? "Label15" : "Label6",
-                                        series ? "Label40" : "Label36", series ? "Label16" : "Label7"};
+            const char* cellNames[4] = {
+                series ? "Label14" : "Label5", series ? "Label15" : "Label6",
+                series ? "Label40" : "Label36", series ? "Label16" : "Label7"};
             const QStringList words{QStringLiteral("抵抗１"), QStringLiteral("抵抗２"),
                                     QStringLiteral("合成値"), QStringLiteral("誤差")};
             for (int i = 0; i < 4; ++i) {
-                const int start = head->x() + metrics.horizontalAdvance(text.left(text.indexOf(words[i])));
+                const int start =
+                    head->x() + metrics.horizontalAdvance(text.left(text.indexOf(words[i])));
                 const int end = start + metrics.horizontalAdvance(words[i]);
                 const QRect cell = control<QWidget>(cellNames[i])->geometry();
                 QVERIFY2(start >= cell.left() - 12 && end <= cell.right() + 12,
                          qPrintable(QStringLiteral("%1 %2: %3-%4 over %5-%6")
-                                        .arg(QLatin1String(headName), words[i]).arg(start).arg(end)
-                                        .arg(cell.left()).arg(cell.right())));
+                                        .arg(QLatin1String(headName), words[i])
+                                        .arg(start)
+                                        .arg(end)
+                                        .arg(cell.left())
+                                        .arg(cell.right())));
             }
         }
     }
 
     void startsEmptyWithFocusInTheTargetBox() {
-        for (const QString& cell : gridTexts(*m_window)) QVERIFY(cell.isEmpty());
+        for (const QString& cell : gridTexts(*m_window))
+            QVERIFY(cell.isEmpty());
         QVERIFY(m_window->helpWindow() == nullptr);
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
@@ -312,8 +335,10 @@ private slots:
             names.insert(label->accessibleName());
         }
         QCOMPARE(names.size(), 24);
-        QCOMPARE(control<QLabel>("Label5")->accessibleName(), QStringLiteral("並列条件 1行目 抵抗１"));
-        QCOMPARE(control<QLabel>("Label22")->accessibleName(), QStringLiteral("直列条件 3行目 誤差％"));
+        QCOMPARE(control<QLabel>("Label5")->accessibleName(),
+                 QStringLiteral("並列条件 1行目 抵抗１"));
+        QCOMPARE(control<QLabel>("Label22")->accessibleName(),
+                 QStringLiteral("直列条件 3行目 誤差％"));
     }
 
     void buttonsMatchTheCommandLine_data() {
@@ -321,14 +346,38 @@ private slots:
         QTest::addColumn<QString>("series");
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("tolerance");
-        QTest::newRow("E6 47") << "Command1" << "E6" << "47" << "";
-        QTest::newRow("E12 0.1") << "Command2" << "E12" << "0.1" << "";
-        QTest::newRow("E24 1.04 at 5") << "Command3" << "E24" << "1.04" << "5";
-        QTest::newRow("E3 1.24") << "Command4" << "E3" << "1.24" << "";
-        QTest::newRow("E6 6.5 gives up") << "Command1" << "E6" << "6.5" << "";
-        QTest::newRow("E12 full-width") << "Command2" << "E12" << "３３００" << "１";
-        QTest::newRow("E24 tiny") << "Command3" << "E24" << "4.7e-30" << "";
-        QTest::newRow("E3 huge") << "Command4" << "E3" << "6.8e30" << "33";
+        QTest::newRow("E6 47") << "Command1"
+                               << "E6"
+                               << "47"
+                               << "";
+        QTest::newRow("E12 0.1") << "Command2"
+                                 << "E12"
+                                 << "0.1"
+                                 << "";
+        QTest::newRow("E24 1.04 at 5") << "Command3"
+                                       << "E24"
+                                       << "1.04"
+                                       << "5";
+        QTest::newRow("E3 1.24") << "Command4"
+                                 << "E3"
+                                 << "1.24"
+                                 << "";
+        QTest::newRow("E6 6.5 gives up") << "Command1"
+                                         << "E6"
+                                         << "6.5"
+                                         << "";
+        QTest::newRow("E12 full-width") << "Command2"
+                                        << "E12"
+                                        << "３３００"
+                                        << "１";
+        QTest::newRow("E24 tiny") << "Command3"
+                                  << "E24"
+                                  << "4.7e-30"
+                                  << "";
+        QTest::newRow("E3 huge") << "Command4"
+                                 << "E3"
+                                 << "6.8e30"
+                                 << "33";
     }
 
     void buttonsMatchTheCommandLine() {
@@ -339,8 +388,8 @@ private slots:
         type("Text1", target);
         type("Text2", tolerance);
         press(button.toUtf8().constData());
-        const QString expected = QString::fromStdString(gosei::cli::batchLine(
-            (series + u'\t' + target + u'\t' + tolerance).toStdString()));
+        const QString expected = QString::fromStdString(
+            gosei::cli::batchLine((series + u'\t' + target + u'\t' + tolerance).toStdString()));
         QCOMPARE(gridTexts(*m_window).join(u'\t'), expected.section(u'\t', 1));
         QCOMPARE(control<QLineEdit>("Text1")->text(), target);
     }
@@ -361,13 +410,7 @@ private slots:
         MessageWatcher watcher;
         press("Command1");
         QTRY_COMPARE(watcher.count(), 1);
-        QCOMPARE(watcher.last().text, QStringLiteral("誤差条件が甘すぎます"));
-        QCOMPARE(watcher.last().title, QStringLiteral("合成抵抗算出ソフト"));
-        QCOMPARE(watcher.last().icon, QMessageBox::NoIcon);
-        QCOMPARE(watcher.last().buttonCount, 1);
-        QVERIFY(!watcher.last().okHasIcon);
-        QVERIFY(watcher.last().modal);
-        QCOMPARE(watcher.last().parent, m_window.get());
+        verifyPlainMessage(watcher.last(), QStringLiteral("誤差条件が甘すぎます"));
         QCOMPARE(gridTexts(*m_window), before);
         QCOMPARE(control<QLineEdit>("Text2")->text(), QStringLiteral("20.5"));
     }
@@ -381,7 +424,7 @@ private slots:
         MessageWatcher watcher;
         press("Command3");
         QTRY_COMPARE(watcher.count(), 1);
-        QCOMPARE(watcher.last().text, QStringLiteral("誤差条件が甘すぎます"));
+        verifyPlainMessage(watcher.last(), QStringLiteral("誤差条件が甘すぎます"));
         QCOMPARE(control<QLineEdit>("Text2")->text(), QString());
         QCOMPARE(gridTexts(*m_window), withoutTolerance);
     }
@@ -395,9 +438,7 @@ private slots:
         MessageWatcher watcher;
         press("Command2");
         QTRY_COMPARE(watcher.count(), 1);
-        QCOMPARE(watcher.last().text, QStringLiteral("正の数値を入力して下さい"));
-        QCOMPARE(watcher.last().title, QStringLiteral("合成抵抗算出ソフト"));
-        QCOMPARE(watcher.last().icon, QMessageBox::NoIcon);
+        verifyPlainMessage(watcher.last(), QStringLiteral("正の数値を入力して下さい"));
         QCOMPARE(gridTexts(*m_window), before);
         QCOMPARE(control<QLineEdit>("Text1")->text(), QStringLiteral("abc"));
         QCOMPARE(control<QLineEdit>("Text2")->text(), QStringLiteral("99"));
@@ -413,7 +454,8 @@ private slots:
             QTest::keyClick(box, Qt::Key_Escape);
             QCOMPARE(box->text(), QStringLiteral("47"));
         }
-        for (const QString& cell : gridTexts(*m_window)) QVERIFY(cell.isEmpty());
+        for (const QString& cell : gridTexts(*m_window))
+            QVERIFY(cell.isEmpty());
     }
 
     void editingAfterACalculationLeavesTheGrid() {

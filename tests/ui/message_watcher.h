@@ -9,7 +9,7 @@
 // Answers every modal message with OK while it lives, remembering what the
 // last one showed. Create it before the action that shows the message.
 class MessageWatcher {
-public:
+  public:
     struct Seen {
         QString text, title;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -27,7 +27,7 @@ public:
     int count() const { return m_state->count; }
     const Seen& last() const { return m_state->last; }
 
-private:
+  private:
     struct State {
         bool active = true;
         int count = 0;
