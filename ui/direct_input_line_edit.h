@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <limits>
 
 namespace gosei::ui {
 
@@ -12,6 +13,8 @@ class DirectInputLineEdit : public QLineEdit {
   public:
     explicit DirectInputLineEdit(QWidget* parent) : QLineEdit(parent) {
         setAttribute(Qt::WA_InputMethodEnabled, false);
+        // Any length: Qt's default would cut typed or pasted text at 32767.
+        setMaxLength(std::numeric_limits<int>::max());
     }
 
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override {

@@ -319,7 +319,9 @@ class MainWindowTest : public QObject {
             auto* box = control<QLineEdit>(name);
             QVERIFY(!box->testAttribute(Qt::WA_InputMethodEnabled));
             QCOMPARE(box->inputMethodQuery(Qt::ImEnabled).toBool(), false);
-            QCOMPARE(box->maxLength(), 32767);  // Qt's largest; no smaller limit is set
+            const QString longText(100000, u'7');
+            box->setText(longText);
+            QCOMPARE(box->text(), longText);
         }
     }
 
@@ -392,6 +394,17 @@ class MainWindowTest : public QObject {
             gosei::cli::batchLine((series + u'\t' + target + u'\t' + tolerance).toStdString()));
         QCOMPARE(gridTexts(*m_window).join(u'\t'), expected.section(u'\t', 1));
         QCOMPARE(control<QLineEdit>("Text1")->text(), target);
+    }
+
+    // A target of 100000 digits reads as a number too large for single
+    // precision: the target message, and the text stays as typed.
+    void longTextsAreKeptWhole() {
+        const QString digits(100000, u'9');
+        type("Text1", digits);
+        MessageWatcher watcher;
+        press("Command3");
+        QTRY_COMPARE(watcher.count(), 1);
+        QCOMPARE(control<QLineEdit>("Text1")->text(), digits);
     }
 
     void pressingTwiceGivesTheSameGrid() {
