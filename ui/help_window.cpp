@@ -3,6 +3,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "ui/application_icon.h"
 #include "ui/fonts.h"
 #include "ui/help_text.h"
 #include "ui/twips.h"
@@ -16,6 +17,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("合成抵抗算出ソフトのヘルプ"));
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(applicationIcon());
     setFont(defaultFont());
     setFixedSize(pixelsFromTwips(10080), pixelsFromTwips(7965));
 

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "engine/calculation.h"
+#include "ui/application_icon.h"
 #include "ui/direct_input_line_edit.h"
 #include "ui/help_window.h"
 #include "ui/main_window_layout.h"
@@ -84,6 +85,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
+    setWindowIcon(applicationIcon());
     setFont(defaultFont());
     setBackground(this, Qt::white);
     setFixedSize(pixelsFromTwips(kFormWidthTwips), pixelsFromTwips(kFormHeightTwips));

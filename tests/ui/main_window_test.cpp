@@ -86,6 +86,9 @@ class MainWindowTest : public QObject {
         QVERIFY(!(m_window->windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(m_window->palette().color(QPalette::Window), QColor(255, 255, 255));
         QCOMPARE(QFontInfo(m_window->font()).pixelSize(), 12);
+        const QList<QSize> iconSizes = m_window->windowIcon().availableSizes();
+        for (int size : {16, 24, 32, 48, 64, 128, 256})
+            QVERIFY(iconSizes.contains(QSize(size, size)));
     }
 
     void controls_data() {
