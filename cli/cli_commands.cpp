@@ -1,5 +1,6 @@
 #include "cli/cli_commands.h"
 
+#include <array>
 #include <istream>
 #include <ostream>
 #include <vector>
@@ -76,6 +77,10 @@ std::size_t displayWidth(std::string_view text) {
     return width;
 }
 
+constexpr std::size_t kColumnWidth = 12;
+// Columns stand in the window's order; each but the last is padded.
+constexpr std::array<Cell, 4> kScreenOrder{Cell::PartA, Cell::PartB, Cell::Combined, Cell::Error};
+
 std::string padded(std::string_view text, std::size_t width) {
     std::string cell(text);
     const std::size_t used = displayWidth(text);
@@ -112,23 +117,28 @@ void runBatch(std::istream& in, std::ostream& out) {
 }
 
 std::string gridText(const MemoryWindow& window) {
-    constexpr std::size_t kColumnWidth = 12;
+    const auto line = [](const auto& textOf) {
+        std::string text;
+        for (Cell cell : kScreenOrder) {
+            text += cell == kScreenOrder.back() ? std::string(textOf(cell))
+                                                : padded(textOf(cell), kColumnWidth);
+        }
+        while (!text.empty() && text.back() == ' ')
+            text.pop_back();
+        return text + '\n';
+    };
+    const auto heading = [](Cell cell) {
+        return cell == Cell::Error ? std::string(cellTitle(cell)) + " (％)"
+                                   : std::string(cellTitle(cell));
+    };
     std::string text;
     for (Block block : {Block::Parallel, Block::Series}) {
-        text += block == Block::Parallel ? "並列条件\n" : "直列条件\n";
-        for (std::string_view head : {"抵抗１", "抵抗２", "合成値"})
-            text += padded(head, kColumnWidth);
-        text += "誤差 (％)\n";
+        if (block == Block::Series) text += '\n';
+        text += std::string(blockTitle(block)) + '\n';
+        text += line(heading);
         for (int row = 1; row <= kRowsPerBlock; ++row) {
-            for (Cell cell : {Cell::PartA, Cell::PartB, Cell::Combined}) {
-                text += padded(window.cell(block, row, cell), kColumnWidth);
-            }
-            text += window.cell(block, row, Cell::Error);
-            while (!text.empty() && text.back() == ' ')
-                text.pop_back();
-            text += '\n';
+            text += line([&](Cell cell) { return window.cell(block, row, cell); });
         }
-        if (block == Block::Parallel) text += '\n';
     }
     return text;
 }

@@ -16,22 +16,30 @@ double powerOfTen(int exponent) {
     return power;
 }
 
+namespace {
+
+// A value rounded half up in the working decade (steps of 1 / stepsPerUnit),
+// then scaled back into the typed unit.
+std::string scaledText(float value, double stepsPerUnit, double scale) {
+    return doubleText(std::floor(double(value) * stepsPerUnit + 0.5) / stepsPerUnit * scale);
+}
+
+// The relative error in percent, rounded down to one decimal.
+std::string errorText(float relError) {
+    return singleText(static_cast<float>(std::floor(double(relError) * 1000) / 10));
+}
+
+}  // namespace
+
 void writeBlock(WindowOperations& window, Block block, const CandidateList& list,
                 int decadeExponent) {
     const double scale = powerOfTen(decadeExponent);
-    const auto part = [scale](float value) {
-        return doubleText(std::floor(double(value) * 100 + 0.5) / 100 * scale);
-    };
     for (int row = 1; row <= kRowsPerBlock; ++row) {
         const Candidate& candidate = list.at(row);
-        const auto errorPercent =
-            static_cast<float>(std::floor(double(candidate.relError) * 1000) / 10);
-        window.setCellText(block, row, Cell::PartA, part(candidate.partA));
-        window.setCellText(block, row, Cell::PartB, part(candidate.partB));
-        window.setCellText(block, row, Cell::Error, singleText(errorPercent));
-        window.setCellText(
-            block, row, Cell::Combined,
-            doubleText(std::floor(double(candidate.combined) * 1000 + 0.5) / 1000 * scale));
+        window.setCellText(block, row, Cell::PartA, scaledText(candidate.partA, 100, scale));
+        window.setCellText(block, row, Cell::PartB, scaledText(candidate.partB, 100, scale));
+        window.setCellText(block, row, Cell::Error, errorText(candidate.relError));
+        window.setCellText(block, row, Cell::Combined, scaledText(candidate.combined, 1000, scale));
     }
 }
 
@@ -44,7 +52,7 @@ void cleanUpGrid(WindowOperations& window) {
     for (Block block : {Block::Parallel, Block::Series}) {
         for (int row = 1; row <= kRowsPerBlock; ++row) {
             if (!readsAsZero(window.readCellText(block, row, Cell::PartA))) continue;
-            for (Cell cell : {Cell::PartA, Cell::PartB, Cell::Error, Cell::Combined}) {
+            for (Cell cell : kCellsInRowOrder) {
                 window.setCellText(block, row, cell, "");
             }
         }

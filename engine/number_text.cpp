@@ -15,10 +15,13 @@ namespace {
 // ' ' for any blank, or '\0' for anything that cannot be part of a number.
 class NumberCharacters {
   public:
-    explicit NumberCharacters(std::string_view text) : m_text(text) {}
+    explicit NumberCharacters(std::string_view text) : m_text(text), m_current(decodeAt(0)) {}
 
-    char peek() const { return decodeAt(m_position).ascii; }
-    void advance() { m_position += decodeAt(m_position).length; }
+    char peek() const { return m_current.ascii; }
+    void advance() {
+        m_position += m_current.length;
+        m_current = decodeAt(m_position);
+    }
 
   private:
     struct Decoded {
@@ -67,10 +70,17 @@ class NumberCharacters {
 
     std::string_view m_text;
     std::size_t m_position = 0;
+    Decoded m_current;
 };
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
+}
+
+// Appends the run of digits at the current position.
+void appendDigits(NumberCharacters& chars, std::string& digits) {
+    for (; isDigit(chars.peek()); chars.advance())
+        digits += chars.peek();
 }
 
 // The unsigned part of a number in plain ASCII, split as std::from_chars and
@@ -91,19 +101,13 @@ std::optional<NumberParts> scanNumber(std::string_view text) {
         parts.negative = chars.peek() == '-';
         chars.advance();
     }
-    while (isDigit(chars.peek())) {
-        parts.integerDigits += chars.peek();
-        chars.advance();
-    }
+    appendDigits(chars, parts.integerDigits);
     if (chars.peek() == '.') {
         NumberCharacters afterPoint = chars;
         afterPoint.advance();
         if (parts.integerDigits.empty() && !isDigit(afterPoint.peek())) return std::nullopt;
         chars = afterPoint;
-        while (isDigit(chars.peek())) {
-            parts.fractionDigits += chars.peek();
-            chars.advance();
-        }
+        appendDigits(chars, parts.fractionDigits);
     }
     if (parts.integerDigits.empty() && parts.fractionDigits.empty()) return std::nullopt;
     if (chars.peek() == 'e' || chars.peek() == 'E') {
@@ -115,10 +119,7 @@ std::optional<NumberParts> scanNumber(std::string_view text) {
             digits += exponent.peek();
             exponent.advance();
         }
-        while (isDigit(exponent.peek())) {
-            digits += exponent.peek();
-            exponent.advance();
-        }
+        appendDigits(exponent, digits);
         if (!digits.empty() && isDigit(digits.back())) parts.exponent = digits;
     }
     return parts;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,28 @@ enum class Block { Parallel, Series };
 enum class Cell { PartA, PartB, Error, Combined };
 
 inline constexpr int kRowsPerBlock = 3;
+
+// The cells of a row in the order the grid is written and read.
+inline constexpr std::array<Cell, 4> kCellsInRowOrder{Cell::PartA, Cell::PartB, Cell::Error,
+                                                      Cell::Combined};
+
+// What the user calls the blocks and columns.
+constexpr std::string_view blockTitle(Block block) {
+    return block == Block::Parallel ? "並列条件" : "直列条件";
+}
+constexpr std::string_view cellTitle(Cell cell) {
+    switch (cell) {
+        case Cell::PartA:
+            return "抵抗１";
+        case Cell::PartB:
+            return "抵抗２";
+        case Cell::Combined:
+            return "合成値";
+        case Cell::Error:
+            return "誤差";
+    }
+    return "";
+}
 
 // Everything the engine needs from the windows. Each operation is synchronous
 // and cannot fail; the messages return once the user has dismissed them.

@@ -46,10 +46,11 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
         case ControlKind::TextBox:
             widget = new DirectInputLineEdit(parent);
             break;
-        case ControlKind::Picture:
-            widget = new PictureBox(
-                std::string_view(spec.name) == "Picture1" ? Picture::Title : Picture::InputHint,
-                parent);
+        case ControlKind::TitlePicture:
+            widget = new PictureBox(Picture::Title, parent);
+            break;
+        case ControlKind::InputHintPicture:
+            widget = new PictureBox(Picture::InputHint, parent);
             break;
     }
     widget->setObjectName(QString::fromUtf8(spec.name));
@@ -59,22 +60,15 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
     return widget;
 }
 
-QString blockName(Block block) {
-    return block == Block::Parallel ? "並列条件" : "直列条件";
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString cellName(Cell cell) {
-    switch (cell) {
-        case Cell::PartA:
-            return QStringLiteral("抵抗１");
-        case Cell::PartB:
-            return QStringLiteral("抵抗２");
-        case Cell::Combined:
-            return QStringLiteral("合成値");
-        case Cell::Error:
-            return QStringLiteral("誤差％");
-    }
-    return {};
+// "並列条件 1行目 抵抗１": block, row and column, for screen readers.
+QString accessibleCellName(Block block, int row, Cell cell) {
+    QString column = fromUtf8(cellTitle(cell));
+    if (cell == Cell::Error) column += u'％';
+    return QStringLiteral("%1 %2行目 %3").arg(fromUtf8(blockTitle(block))).arg(row).arg(column);
 }
 
 }  // namespace
@@ -107,10 +101,7 @@ void MainWindow::buildControls() {
         createControl(spec, this);
     for (const ResultCellSpec& spec : resultCells()) {
         auto* label = static_cast<QLabel*>(createControl(spec.control, this));
-        label->setAccessibleName(QStringLiteral("%1 %2行目 %3")
-                                     .arg(blockName(spec.block))
-                                     .arg(spec.row)
-                                     .arg(cellName(spec.cell)));
+        label->setAccessibleName(accessibleCellName(spec.block, spec.row, spec.cell));
         m_cells[{spec.block, spec.row, spec.cell}] = label;
     }
     findChild<QLabel*>(QStringLiteral("Label4"))->adjustSize();  // sized to its one line
@@ -180,8 +171,7 @@ std::string MainWindow::readToleranceText() {
 }
 
 void MainWindow::setCellText(Block block, int row, Cell cell, std::string_view text) {
-    cellLabel(block, row, cell)
-        ->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    cellLabel(block, row, cell)->setText(fromUtf8(text));
 }
 
 std::string MainWindow::readCellText(Block block, int row, Cell cell) {
@@ -189,13 +179,11 @@ std::string MainWindow::readCellText(Block block, int row, Cell cell) {
 }
 
 void MainWindow::showToleranceMessage() {
-    showMessage(this, QString::fromUtf8(kToleranceMessage.data(),
-                                        static_cast<qsizetype>(kToleranceMessage.size())));
+    showMessage(this, fromUtf8(kToleranceMessage));
 }
 
 void MainWindow::showTargetMessage() {
-    showMessage(this, QString::fromUtf8(kTargetMessage.data(),
-                                        static_cast<qsizetype>(kTargetMessage.size())));
+    showMessage(this, fromUtf8(kTargetMessage));
 }
 
 void MainWindow::clearToleranceText() {

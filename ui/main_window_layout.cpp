@@ -56,12 +56,12 @@ const std::array<QColor, 3> kSeriesColours{QColor(192, 255, 255), QColor(128, 25
 
 const std::vector<ControlSpec>& fixedControls() {
     static const std::vector<ControlSpec> controls{
-        {"Picture1", K::Picture, "", 480, 240, 4770, 1590, kDefault, QColor(Qt::white)},
+        {"Picture1", K::TitlePicture, "", 480, 240, 4770, 1590, kDefault, QColor(Qt::white)},
         {"Label35", K::Label, "V 1.13", 7200, 480, 612, 372, kDefault, kTransparent},
         {"Command5", K::Button, "ＨＥＬＰ", 5880, 600, 735, 495, kDefault, kDefault},
         {"Label4", K::Label, kNotice, 6840, 720, 990, 180, kDefault, kTransparent},
         {"Label3", K::Label, "ミナモソフト", 6840, 960, 1455, 255, kDefault, kTransparent},
-        {"Picture2", K::Picture, "", 2640, 1800, 3495, 612, kDefault, QColor(Qt::white)},
+        {"Picture2", K::InputHintPicture, "", 2640, 1800, 3495, 612, kDefault, QColor(Qt::white)},
         {"Text1", K::TextBox, "", 600, 1920, 2055, 420, P(14.25), kDefault},
         {"Text2", K::TextBox, "", 6240, 1920, 1095, 375, P(11.25), kDefault},
         {"Label23", K::Label, "誤差範囲％", 7440, 2040, 1215, 375, kDefault, kTransparent},

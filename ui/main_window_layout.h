@@ -17,7 +17,7 @@ namespace gosei::ui {
 // window's design gives it. The window is built from these rows by one loop
 // and the tests check it against the same rows.
 
-enum class ControlKind { Label, Button, TextBox, Picture };
+enum class ControlKind { Label, Button, TextBox, TitlePicture, InputHintPicture };
 
 struct FontSpec {
     Face face;

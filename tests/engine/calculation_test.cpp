@@ -34,7 +34,7 @@ TEST_P(CalculationTest, FillsTheGridAsTheUserSeesIt) {
     EXPECT_EQ(runCalculation(c.series, window), InputOutcome::GoOn);
     BlockCells shown;
     for (int row = 1; row <= 3; ++row) {
-        for (Cell cell : {Cell::PartA, Cell::PartB, Cell::Error, Cell::Combined}) {
+        for (Cell cell : gosei::kCellsInRowOrder) {
             shown[static_cast<std::size_t>((row - 1) * 4 + static_cast<int>(cell))] =
                 window.cell(c.block, row, cell);
         }

@@ -18,7 +18,7 @@ using BlockTexts = std::array<Row, 3>;
 BlockTexts blockOf(const MemoryWindow& window, Block block) {
     BlockTexts texts;
     for (int row = 1; row <= 3; ++row) {
-        for (Cell cell : {Cell::PartA, Cell::PartB, Cell::Error, Cell::Combined}) {
+        for (Cell cell : gosei::kCellsInRowOrder) {
             texts[row - 1][static_cast<std::size_t>(cell)] = window.cell(block, row, cell);
         }
     }
@@ -105,7 +105,7 @@ TEST_P(CleanUpTest, EmptiesUnfilledRowsAndMarksLoneParts) {
     const auto& c = GetParam();
     MemoryWindow window;
     for (int row = 1; row <= 3; ++row) {
-        for (Cell cell : {Cell::PartA, Cell::PartB, Cell::Error, Cell::Combined}) {
+        for (Cell cell : gosei::kCellsInRowOrder) {
             const auto column = static_cast<std::size_t>(cell);
             window.setCellText(Block::Parallel, row, cell, c.parallelBefore[row - 1][column]);
             window.setCellText(Block::Series, row, cell, c.seriesBefore[row - 1][column]);

@@ -26,7 +26,7 @@ QStringList gridTexts(MainWindow& window) {
     QStringList cells;
     for (Block block : {Block::Parallel, Block::Series}) {
         for (int row = 1; row <= 3; ++row) {
-            for (Cell cell : {Cell::PartA, Cell::PartB, Cell::Error, Cell::Combined}) {
+            for (Cell cell : gosei::kCellsInRowOrder) {
                 cells << QString::fromStdString(window.readCellText(block, row, cell));
             }
         }
