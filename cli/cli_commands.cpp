@@ -28,7 +28,8 @@ constexpr std::string_view kHelp =
     "  Prints the parallel block (並列条件) and the series block (直列条件).\n"
     "  Exit status: 0 done; 1 tolerance too loose for E3, E6 or E12\n"
     "  (\"誤差条件が甘すぎます\" on stderr); 2 a wanted value that is not a\n"
-    "  positive number (\"正の数値を入力して下さい\" on stderr) or a usage error.\n"
+    "  positive number (\"正の数値を入力して下さい\" on stderr), one outside\n"
+    "  1E-38 to 3.4E+38 (\"範囲外の数値です...\" on stderr), or a usage error.\n"
     "  With E24 a tolerance above 5 % prints the message on stderr and the\n"
     "  calculation goes on without a tolerance.\n"
     "\n"
@@ -37,8 +38,9 @@ constexpr std::string_view kHelp =
     "  (TOLERANCE may be missing or empty) and writes one line for each:\n"
     "  OUTCOME<TAB>c1<TAB>...<TAB>c24, where OUTCOME is ok, cleared (E24\n"
     "  tolerance too loose: emptied, calculation ran), refused (tolerance too\n"
-    "  loose) or badtarget, and c1..c24 are the cell texts: parallel rows 1 to\n"
-    "  3, then series rows 1 to 3, each as partA, partB, error, combined.\n"
+    "  loose) or badtarget (not a positive number, or out of range), and\n"
+    "  c1..c24 are the cell texts: parallel rows 1 to 3, then series rows\n"
+    "  1 to 3, each as partA, partB, error, combined.\n"
     "  Every line is calculated on an empty grid. A malformed line gives\n"
     "  error<TAB>message and the batch goes on.\n";
 
@@ -61,6 +63,7 @@ std::string_view outcomeWord(InputOutcome outcome) {
         case InputOutcome::ToleranceRefused:
             return "refused";
         case InputOutcome::TargetRejected:
+        case InputOutcome::TargetOutOfRange:
             return "badtarget";
     }
     return "error";
@@ -153,8 +156,12 @@ int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
         runBatch(in, out);
         return 0;
     }
-    const auto series = args.size() >= 2 ? seriesFromName(args[0]) : std::nullopt;
-    if (!series || args.size() > 3) {
+    const auto series = args.empty() ? std::nullopt : seriesFromName(args[0]);
+    if (!args.empty() && !series && !args[0].starts_with('-')) {
+        err << "gosei-cli: " << args[0] << " is not a series; use E3, E6, E12 or E24\n";
+        return 2;
+    }
+    if (!series || args.size() < 2 || args.size() > 3) {
         err << kUsage;
         return 2;
     }
@@ -167,6 +174,9 @@ int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
             return 1;
         case InputOutcome::TargetRejected:
             err << kTargetMessage << '\n';
+            return 2;
+        case InputOutcome::TargetOutOfRange:
+            err << kRangeMessage << '\n';
             return 2;
         case InputOutcome::GoOnWithToleranceCleared:
             err << kToleranceMessage << '\n';

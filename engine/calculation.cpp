@@ -8,10 +8,7 @@ namespace gosei {
 InputOutcome runCalculation(Series series, WindowOperations& window) {
     const SeriesParams& params = seriesParams(series);
     const PreparedInput prepared = prepareInput(params, window);
-    if (prepared.outcome == InputOutcome::ToleranceRefused ||
-        prepared.outcome == InputOutcome::TargetRejected) {
-        return prepared.outcome;
-    }
+    if (!goesOn(prepared.outcome)) return prepared.outcome;
     const CalculationInput& input = prepared.input;
 
     const SearchResult seriesFound = seriesSearch(input, params, window);

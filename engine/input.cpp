@@ -1,16 +1,16 @@
 #include "engine/input.h"
 
-#include <cmath>
+#include <string>
 
 #include "engine/number_text.h"
 
 namespace gosei {
 namespace {
 
-bool isUsableTarget(double target) {
-    if (!(target > 0.0)) return false;
-    const auto single = static_cast<float>(target);
-    return single != 0.0f && std::isfinite(single);
+// A number too small or too large for a double reads as 0 or infinity, which
+// the range test refuses as well.
+bool isWithinRange(double target) {
+    return target >= kSmallestTarget && target <= kLargestTarget;
 }
 
 }  // namespace
@@ -34,10 +34,15 @@ CalculationInput normalise(float wantedValue) {
 }
 
 PreparedInput prepareInput(const SeriesParams& params, WindowOperations& window) {
-    const double target = leadingNumber(window.readTargetText());
-    if (!isUsableTarget(target)) {
+    const std::string targetText = window.readTargetText();
+    if (leadingNumberSign(targetText) <= 0) {
         window.showTargetMessage();
         return {InputOutcome::TargetRejected, {}};
+    }
+    const double target = leadingNumber(targetText);
+    if (!isWithinRange(target)) {
+        window.showRangeMessage();
+        return {InputOutcome::TargetOutOfRange, {}};
     }
     CalculationInput input = normalise(static_cast<float>(target));
     input.requestedTolerance =

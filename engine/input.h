@@ -24,8 +24,13 @@ enum class InputOutcome {
     GoOn,
     GoOnWithToleranceCleared,  // E24: too loose, emptied, default used
     ToleranceRefused,          // E3, E6, E12: too loose, calculation ends
-    TargetRejected,            // not a positive number within single range
+    TargetRejected,            // not a positive number
+    TargetOutOfRange,          // positive, but beyond what single precision holds
 };
+
+constexpr bool goesOn(InputOutcome outcome) {
+    return outcome == InputOutcome::GoOn || outcome == InputOutcome::GoOnWithToleranceCleared;
+}
 
 struct PreparedInput {
     InputOutcome outcome;

@@ -17,6 +17,7 @@ class MemoryWindow : public WindowOperations {
     std::string toleranceText;
     int toleranceMessages = 0;
     int targetMessages = 0;
+    int rangeMessages = 0;
 
     std::string readTargetText() override { return targetText; }
     std::string readToleranceText() override { return toleranceText; }
@@ -28,6 +29,7 @@ class MemoryWindow : public WindowOperations {
     }
     void showToleranceMessage() override { ++toleranceMessages; }
     void showTargetMessage() override { ++targetMessages; }
+    void showRangeMessage() override { ++rangeMessages; }
     void clearToleranceText() override { toleranceText.clear(); }
 
     const std::string& cell(Block block, int row, Cell cell) const {

@@ -144,6 +144,11 @@ long long decimalMagnitude(const NumberParts& parts) {
     return exponent - static_cast<long long>(firstFraction) - 1;
 }
 
+bool isZero(const NumberParts& parts) {
+    return parts.integerDigits.find_first_not_of('0') == std::string::npos &&
+           parts.fractionDigits.find_first_not_of('0') == std::string::npos;
+}
+
 double convert(const NumberParts& parts) {
     std::string ascii = parts.integerDigits;
     if (!parts.fractionDigits.empty()) ascii += '.' + parts.fractionDigits;
@@ -151,9 +156,7 @@ double convert(const NumberParts& parts) {
     double magnitude = 0.0;
     const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), magnitude);
     if (error == std::errc::result_out_of_range) {
-        const bool allZero = parts.integerDigits.find_first_not_of('0') == std::string::npos &&
-                             parts.fractionDigits.find_first_not_of('0') == std::string::npos;
-        magnitude = (!allZero && decimalMagnitude(parts) > 0)
+        magnitude = (!isZero(parts) && decimalMagnitude(parts) > 0)
                         ? std::numeric_limits<double>::infinity()
                         : 0.0;
     } else if (error != std::errc()) {
@@ -242,6 +245,12 @@ std::string numberText(double value, int significantDigits) {
 double leadingNumber(std::string_view text) {
     const auto parts = scanNumber(text);
     return parts ? convert(*parts) : 0.0;
+}
+
+int leadingNumberSign(std::string_view text) {
+    const auto parts = scanNumber(text);
+    if (!parts || isZero(*parts)) return 0;
+    return parts->negative ? -1 : 1;
 }
 
 std::string doubleText(double value) {

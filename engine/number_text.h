@@ -15,6 +15,11 @@ namespace gosei {
 // length for any input, including invalid UTF-8.
 double leadingNumber(std::string_view text);
 
+// The sign of that number, decided by its digits rather than by its double,
+// so that a number too small for a double still counts as positive: -1, 0
+// (no number, or only zero digits) or 1.
+int leadingNumberSign(std::string_view text);
+
 // Text forms of a number: rounded to 15 (double) or 7 (single) significant
 // digits, without trailing zeros. Magnitudes from 1E-05 up to 1E+15 are
 // written in plain decimal notation, others as "4.7E+30" or "3.3E-06".

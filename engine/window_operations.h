@@ -47,10 +47,19 @@ class WindowOperations {
     virtual std::string readCellText(Block block, int row, Cell cell) = 0;
     virtual void showToleranceMessage() = 0;  // "誤差条件が甘すぎます"
     virtual void showTargetMessage() = 0;     // "正の数値を入力して下さい"
+    virtual void showRangeMessage() = 0;      // a positive number out of range
     virtual void clearToleranceText() = 0;
 };
 
 inline constexpr std::string_view kToleranceMessage = "誤差条件が甘すぎます";
 inline constexpr std::string_view kTargetMessage = "正の数値を入力して下さい";
+
+// The wanted values a calculation accepts: the single-precision range, cut
+// where its precision thins out. Below 1E-38 a value keeps fewer and fewer
+// significant bits (1E-45 would be computed as 1.4E-45).
+inline constexpr double kSmallestTarget = 1e-38;
+inline constexpr double kLargestTarget = 3.4e38;
+inline constexpr std::string_view kRangeMessage =
+    "範囲外の数値です（1E-38 から 3.4E+38 までの数値を入力して下さい）";
 
 }  // namespace gosei

@@ -186,6 +186,10 @@ void MainWindow::showTargetMessage() {
     showMessage(this, fromUtf8(kTargetMessage));
 }
 
+void MainWindow::showRangeMessage() {
+    showMessage(this, fromUtf8(kRangeMessage));
+}
+
 void MainWindow::clearToleranceText() {
     m_tolerance->clear();
 }

@@ -36,6 +36,7 @@ class MainWindow : public QWidget, public WindowOperations {
     std::string readCellText(Block block, int row, Cell cell) override;
     void showToleranceMessage() override;
     void showTargetMessage() override;
+    void showRangeMessage() override;
     void clearToleranceText() override;
 
   signals:

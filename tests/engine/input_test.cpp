@@ -9,6 +9,7 @@
 #include <string>
 
 #include "engine/memory_window.h"
+#include "engine/number_text.h"
 
 namespace gosei {
 namespace {
@@ -57,24 +58,67 @@ TEST(Normalisation, SubnormalTargetReachesTheWorkingDecade) {
     EXPECT_LE(input.mantissa, 10.0f);
 }
 
-class RejectedTargetTest : public testing::TestWithParam<const char*> {};
+struct RejectedTargetCase {
+    const char* name;
+    std::string typed;
+    InputOutcome outcome;
+};
+
+class RejectedTargetTest : public testing::TestWithParam<RejectedTargetCase> {};
 
 // The target is checked before anything else: the tolerance message is not
-// shown and the tolerance box keeps its text.
-TEST_P(RejectedTargetTest, ShowsTheTargetMessageAndStops) {
+// shown and the tolerance box keeps its text. A positive number beyond the
+// range gets a message of its own.
+TEST_P(RejectedTargetTest, ShowsItsMessageAndStops) {
+    const auto& c = GetParam();
     MemoryWindow window;
-    window.targetText = GetParam();
+    window.targetText = c.typed;
     window.toleranceText = "99";
     const PreparedInput prepared = prepareInput(seriesParams(Series::E24), window);
-    EXPECT_EQ(prepared.outcome, InputOutcome::TargetRejected);
-    EXPECT_EQ(window.targetMessages, 1);
+    EXPECT_EQ(prepared.outcome, c.outcome);
+    const bool outOfRange = c.outcome == InputOutcome::TargetOutOfRange;
+    EXPECT_EQ(window.targetMessages, outOfRange ? 0 : 1);
+    EXPECT_EQ(window.rangeMessages, outOfRange ? 1 : 0);
     EXPECT_EQ(window.toleranceMessages, 0);
     EXPECT_EQ(window.toleranceText, "99");
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, RejectedTargetTest,
-                         testing::Values("", "0", "0.0", "-0", "abc", "-47", "1e39", "1e400",
-                                         "1e-46", "-1e-46", "　"));
+constexpr auto kNotPositive = InputOutcome::TargetRejected;
+constexpr auto kOutOfRange = InputOutcome::TargetOutOfRange;
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, RejectedTargetTest,
+    testing::Values(RejectedTargetCase{"Empty", "", kNotPositive},
+                    RejectedTargetCase{"Zero", "0", kNotPositive},
+                    RejectedTargetCase{"ZeroPointZero", "0.0", kNotPositive},
+                    RejectedTargetCase{"NegativeZero", "-0", kNotPositive},
+                    RejectedTargetCase{"ZeroWithHugeExponent", "0e999", kNotPositive},
+                    RejectedTargetCase{"Letters", "abc", kNotPositive},
+                    RejectedTargetCase{"Negative", "-47", kNotPositive},
+                    RejectedTargetCase{"NegativeTiny", "-1e-46", kNotPositive},
+                    RejectedTargetCase{"NegativeHuge", "-1e400", kNotPositive},
+                    RejectedTargetCase{"IdeographicSpace", "　", kNotPositive},
+                    RejectedTargetCase{"AboveSingle", "1e39", kOutOfRange},
+                    RejectedTargetCase{"JustAboveTheTop", "3.41e38", kOutOfRange},
+                    RejectedTargetCase{"BeyondDouble", "1e400", kOutOfRange},
+                    RejectedTargetCase{"FiveThousandNines", std::string(5000, '9'), kOutOfRange},
+                    RejectedTargetCase{"JustBelowTheBottom", "9.99e-39", kOutOfRange},
+                    RejectedTargetCase{"Subnormal", "1e-45", kOutOfRange},
+                    RejectedTargetCase{"BelowSingle", "1e-60", kOutOfRange},
+                    RejectedTargetCase{"BelowDouble", "1e-400", kOutOfRange},
+                    RejectedTargetCase{"FullWidthNegative", "－４７", kNotPositive}),
+    CaseName());
+
+TEST(TargetRange, EndsAreAcceptedAndNamedInTheMessage) {
+    for (const double end : {kSmallestTarget, kLargestTarget}) {
+        MemoryWindow window;
+        window.targetText = doubleText(end);
+        EXPECT_TRUE(goesOn(prepareInput(seriesParams(Series::E6), window).outcome))
+            << window.targetText;
+        EXPECT_NE(kRangeMessage.find(window.targetText), std::string_view::npos)
+            << window.targetText;
+    }
+}
 
 struct ToleranceCase {
     const char* name;
