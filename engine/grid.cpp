@@ -1,9 +1,9 @@
 #include "engine/grid.h"
 
-#include <charconv>
 #include <cmath>
 #include <string>
 
+#include "engine/decimal_conversion.h"
 #include "engine/number_text.h"
 
 namespace gosei {
@@ -12,7 +12,7 @@ double powerOfTen(int exponent) {
     // Parsing "1e<exponent>" rounds correctly, which std::pow does not promise.
     const std::string text = "1e" + std::to_string(exponent);
     double power = 0.0;
-    std::from_chars(text.data(), text.data() + text.size(), power);
+    parseDecimal(text, power);
     return power;
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <system_error>
 
+#include "engine/decimal_conversion.h"
+
 namespace gosei {
 namespace {
 
@@ -83,7 +85,7 @@ void appendDigits(NumberCharacters& chars, std::string& digits) {
         digits += chars.peek();
 }
 
-// The unsigned part of a number in plain ASCII, split as std::from_chars and
+// The unsigned part of a number in plain ASCII, split as parseDecimal and
 // the out-of-range fallback need it.
 struct NumberParts {
     bool negative = false;
@@ -154,7 +156,7 @@ double convert(const NumberParts& parts) {
     if (!parts.fractionDigits.empty()) ascii += '.' + parts.fractionDigits;
     if (!parts.exponent.empty()) ascii += 'e' + parts.exponent;
     double magnitude = 0.0;
-    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), magnitude);
+    const std::errc error = parseDecimal(ascii, magnitude);
     if (error == std::errc::result_out_of_range) {
         magnitude = (!isZero(parts) && decimalMagnitude(parts) > 0)
                         ? std::numeric_limits<double>::infinity()
@@ -174,10 +176,7 @@ struct RoundedDigits {
 };
 
 RoundedDigits roundToSignificant(double value, int significantDigits) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::scientific, significantDigits - 1);
-    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const std::string text = scientificText(value, significantDigits - 1);
     RoundedDigits rounded{false, {}, 0};
     std::size_t position = 0;
     if (text[position] == '-') {
