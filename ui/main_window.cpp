@@ -11,6 +11,7 @@
 #include "ui/help_window.h"
 #include "ui/main_window_layout.h"
 #include "ui/message_box.h"
+#include "ui/result_cell.h"
 #include "ui/twips.h"
 
 namespace gosei::ui {
@@ -24,13 +25,13 @@ void setBackground(QWidget* widget, const QColor& colour) {
 }
 
 // Creates one control of the layout table in its place, with its own font,
-// background and alignment.
-QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
+// background and alignment. Result cells show their whole text, however long.
+QWidget* createControl(const ControlSpec& spec, QWidget* parent, bool resultCell = false) {
     QWidget* widget = nullptr;
     const QString text = QString::fromUtf8(spec.text);
     switch (spec.kind) {
         case ControlKind::Label: {
-            auto* label = new QLabel(text, parent);
+            auto* label = resultCell ? new ResultCell(text, parent) : new QLabel(text, parent);
             label->setAlignment(spec.alignment | Qt::AlignTop);
             label->setTextFormat(Qt::PlainText);
             widget = label;
@@ -100,7 +101,7 @@ void MainWindow::buildControls() {
     for (const ControlSpec& spec : percentLabels())
         createControl(spec, this);
     for (const ResultCellSpec& spec : resultCells()) {
-        auto* label = static_cast<QLabel*>(createControl(spec.control, this));
+        auto* label = static_cast<QLabel*>(createControl(spec.control, this, true));
         label->setAccessibleName(accessibleCellName(spec.block, spec.row, spec.cell));
         m_cells[{spec.block, spec.row, spec.cell}] = label;
     }
