@@ -104,6 +104,12 @@ class MainWindowTest : public QObject {
         QVERIFY(!seen.okHasIcon);
         QVERIFY(seen.modal);
         QCOMPARE(seen.parent, m_window.get());
+        // Wide enough for the title in a bold title face, with the title
+        // bar's buttons beside it.
+        QFont titleFont = QApplication::font();
+        titleFont.setBold(true);
+        QVERIFY2(seen.width >= 2 * QFontMetrics(titleFont).horizontalAdvance(seen.title),
+                 qPrintable(QString::number(seen.width)));
     }
     void press(const char* button) {
         QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
