@@ -4,12 +4,13 @@
 #include <QIcon>
 #include <QMessageBox>
 
-#include "ui/main_window_layout.h"
+#include "ui/view_to_qt.h"
+#include "view/layout.h"
 
 namespace gosei::ui {
 
 void showMessage(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kWindowTitle), text, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::NoIcon, fromUtf8(view::kProgramTitle), text, QMessageBox::Ok,
                     parent);
     box.setObjectName(QStringLiteral("message"));
     // Some styles put a stock icon on the OK button itself.
