@@ -8,7 +8,8 @@
 #include <QMessageBox>
 #include <QSpacerItem>
 
-#include "ui/main_window_layout.h"
+#include "ui/view_to_qt.h"
+#include "view/layout.h"
 
 namespace gosei::ui {
 namespace {
@@ -32,7 +33,7 @@ void widenForTitle(QMessageBox& box) {
 }  // namespace
 
 void showMessage(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kWindowTitle), text, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::NoIcon, fromUtf8(view::kProgramTitle), text, QMessageBox::Ok,
                     parent);
     box.setObjectName(QStringLiteral("message"));
     // Some styles put a stock icon on the OK button itself.
