@@ -4,39 +4,31 @@
 #include <QPushButton>
 
 #include "ui/application_icon.h"
-#include "ui/fonts.h"
-#include "ui/help_text.h"
-#include "ui/twips.h"
+#include "ui/view_to_qt.h"
+#include "view/help_text.h"
+#include "view/layout.h"
 
 namespace gosei::ui {
 
-HelpWindow::HelpWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      m_list(new QListWidget(this)),
-      m_back(new QPushButton(QStringLiteral("戻る"), this)) {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("合成抵抗算出ソフトのヘルプ"));
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(applicationIcon());
-    setFont(defaultFont());
-    setFixedSize(pixelsFromTwips(10080), pixelsFromTwips(7965));
+    setUpWindow(*this, view::kHelpWindow);
+    for (const view::Control& spec : view::helpControls())
+        createControl(spec, this);
 
-    m_list->setObjectName(QStringLiteral("List1"));
-    m_list->setGeometry(rectFromTwips(480, 240, 8772, 6540));
+    m_list = childNamed<QListWidget>(*this, view::kHelpList);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setSortingEnabled(false);
     m_list->setWordWrap(false);
     m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_list->addItems(helpLines());
+    for (std::string_view line : view::helpLines())
+        m_list->addItem(fromUtf8(line));
 
-    m_back->setObjectName(QStringLiteral("Command1"));
-    m_back->setGeometry(rectFromTwips(6840, 7320, 1095, 615));
-    m_back->setAutoDefault(false);
-    m_back->setDefault(false);
+    m_back = childNamed<QPushButton>(*this, view::kBackButton);
     connect(m_back, &QPushButton::clicked, this, &HelpWindow::backPressed);
 
-    setTabOrder(m_back, m_list);
-    m_back->setFocus();
+    setTabOrderAndFocus(*this, view::kHelpTabOrder);
 }
 
 }  // namespace gosei::ui

@@ -23,8 +23,8 @@ class HelpWindow : public QWidget {
     void backPressed();
 
   private:
-    QListWidget* m_list;
-    QPushButton* m_back;
+    QListWidget* m_list = nullptr;
+    QPushButton* m_back = nullptr;
 };
 
 }  // namespace gosei::ui

@@ -3,86 +3,24 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "engine/calculation.h"
 #include "ui/application_icon.h"
-#include "ui/direct_input_line_edit.h"
 #include "ui/help_window.h"
-#include "ui/main_window_layout.h"
 #include "ui/message_box.h"
-#include "ui/twips.h"
+#include "ui/view_to_qt.h"
+#include "view/layout.h"
 
 namespace gosei::ui {
-namespace {
-
-void setBackground(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-// Creates one control of the layout table in its place, with its own font,
-// background and alignment.
-QWidget* createControl(const ControlSpec& spec, QWidget* parent) {
-    QWidget* widget = nullptr;
-    const QString text = QString::fromUtf8(spec.text);
-    switch (spec.kind) {
-        case ControlKind::Label: {
-            auto* label = new QLabel(text, parent);
-            label->setAlignment(spec.alignment | Qt::AlignTop);
-            label->setTextFormat(Qt::PlainText);
-            widget = label;
-            break;
-        }
-        case ControlKind::Button: {
-            auto* button = new QPushButton(text, parent);
-            button->setAutoDefault(false);
-            button->setDefault(false);
-            widget = button;
-            break;
-        }
-        case ControlKind::TextBox:
-            widget = new DirectInputLineEdit(parent);
-            break;
-        case ControlKind::TitlePicture:
-            widget = new PictureBox(Picture::Title, parent);
-            break;
-        case ControlKind::InputHintPicture:
-            widget = new PictureBox(Picture::InputHint, parent);
-            break;
-    }
-    widget->setObjectName(QString::fromUtf8(spec.name));
-    widget->setGeometry(rectFromTwips(spec.left, spec.top, spec.width, spec.height));
-    if (spec.font) widget->setFont(japaneseFont(spec.font->face, spec.font->points));
-    if (spec.background) setBackground(widget, *spec.background);
-    return widget;
-}
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// "並列条件 1行目 抵抗１": block, row and column, for screen readers.
-QString accessibleCellName(Block block, int row, Cell cell) {
-    QString column = fromUtf8(cellTitle(cell));
-    if (cell == Cell::Error) column += u'％';
-    return QStringLiteral("%1 %2行目 %3").arg(fromUtf8(blockTitle(block))).arg(row).arg(column);
-}
-
-}  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QString::fromUtf8(kWindowTitle));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(applicationIcon());
-    setFont(defaultFont());
-    setBackground(this, Qt::white);
-    setFixedSize(pixelsFromTwips(kFormWidthTwips), pixelsFromTwips(kFormHeightTwips));
+    setUpWindow(*this, view::kMainWindow);
     buildControls();
 }
 
@@ -95,32 +33,29 @@ HelpWindow* MainWindow::helpWindow() const {
 }
 
 void MainWindow::buildControls() {
-    for (const ControlSpec& spec : fixedControls())
+    for (const view::Control& spec : view::mainControls())
         createControl(spec, this);
-    for (const ControlSpec& spec : percentLabels())
+    for (const view::Control& spec : view::percentLabels())
         createControl(spec, this);
-    for (const ResultCellSpec& spec : resultCells()) {
-        auto* label = static_cast<QLabel*>(createControl(spec.control, this));
-        label->setAccessibleName(accessibleCellName(spec.block, spec.row, spec.cell));
+    for (const view::ResultCell& spec : view::resultCells()) {
+        auto* label = static_cast<QLabel*>(createControl(spec.control, this, true));
+        label->setAccessibleName(
+            QString::fromStdString(view::accessibleCellName(spec.block, spec.row, spec.cell)));
         m_cells[{spec.block, spec.row, spec.cell}] = label;
     }
-    findChild<QLabel*>(QStringLiteral("Label4"))->adjustSize();  // sized to its one line
+    childNamed<QLabel>(*this, view::kNoticeLabel)->adjustSize();  // sized to its one line
 
-    m_target = findChild<QLineEdit*>(QStringLiteral("Text1"));
-    m_tolerance = findChild<QLineEdit*>(QStringLiteral("Text2"));
-    for (const SeriesButton& button : kSeriesButtons) {
+    m_target = childNamed<QLineEdit>(*this, view::kTargetBox);
+    m_tolerance = childNamed<QLineEdit>(*this, view::kToleranceBox);
+    for (const view::SeriesButton& button : view::kSeriesButtons) {
         const Series series = button.series;
-        connect(findChild<QPushButton*>(QString::fromUtf8(button.name)), &QPushButton::clicked,
-                this, [this, series] { calculate(series); });
+        connect(childNamed<QPushButton>(*this, button.name), &QPushButton::clicked, this,
+                [this, series] { calculate(series); });
     }
-    connect(findChild<QPushButton*>(QStringLiteral("Command5")), &QPushButton::clicked, this,
+    connect(childNamed<QPushButton>(*this, view::kHelpButton), &QPushButton::clicked, this,
             &MainWindow::showHelp);
 
-    for (std::size_t i = 1; i < kTabOrder.size(); ++i) {
-        setTabOrder(findChild<QWidget*>(QString::fromUtf8(kTabOrder[i - 1])),
-                    findChild<QWidget*>(QString::fromUtf8(kTabOrder[i])));
-    }
-    m_target->setFocus();
+    setTabOrderAndFocus(*this, view::kMainTabOrder);
 }
 
 void MainWindow::calculate(Series series) {

@@ -4,13 +4,15 @@
 #include <QSize>
 #include <QWidget>
 
+#include "view/pictures.h"
+
 class QPainter;
 
 namespace gosei::ui {
 
 // The two pictures of the main window, drawn at run time so that they stay
 // sharp at any device pixel ratio.
-enum class Picture { Title, InputHint };
+using view::Picture;
 
 QSize pictureSize(Picture picture);
 void drawPicture(QPainter& painter, Picture picture);

@@ -1,6 +1,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -11,6 +12,7 @@
 #include "ui/fonts.h"
 #include "ui/main_window.h"
 #include "ui/pictures.h"
+#include "ui/result_cell.h"
 
 using gosei::Block;
 using gosei::Cell;
@@ -32,6 +34,42 @@ QStringList gridTexts(MainWindow& window) {
         }
     }
     return cells;
+}
+
+// The horizontal extent of a text's ink, in pixels of the device.
+struct InkSpan {
+    int left = -1, right = -1;
+    bool found() const { return left >= 0; }
+};
+
+InkSpan inkColumns(const QImage& image, const QColor& background) {
+    InkSpan span;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (qAbs(qGray(image.pixel(x, y)) - qGray(background.rgb())) < 60) continue;
+            if (!span.found()) span.left = x;
+            span.right = x;
+            break;
+        }
+    }
+    return span;
+}
+
+// The text drawn on its own, far from any edge: where its ink lies relative
+// to its origin, in logical pixels.
+std::pair<qreal, qreal> unconstrainedInk(const QFont& font, const QString& text, qreal ratio) {
+    constexpr int kPad = 20;
+    QImage image(QSize(QFontMetrics(font).horizontalAdvance(text) + 2 * kPad, 40) * ratio,
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(kPad, QFontMetrics(font).ascent()), text);
+    painter.end();
+    const InkSpan span = inkColumns(image, Qt::white);
+    return {span.left / ratio - kPad, (span.right + 1) / ratio - kPad};
 }
 
 bool isProportionalFace(const QString& family) {
@@ -66,6 +104,12 @@ class MainWindowTest : public QObject {
         QVERIFY(!seen.okHasIcon);
         QVERIFY(seen.modal);
         QCOMPARE(seen.parent, m_window.get());
+        // Wide enough for the title in a bold title face, with the title
+        // bar's buttons beside it.
+        QFont titleFont = QApplication::font();
+        titleFont.setBold(true);
+        QVERIFY2(seen.width >= 2 * QFontMetrics(titleFont).horizontalAdvance(seen.title),
+                 qPrintable(QString::number(seen.width)));
     }
     void press(const char* button) {
         QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
@@ -408,6 +452,66 @@ class MainWindowTest : public QObject {
         press("Command3");
         QTRY_COMPARE(watcher.count(), 1);
         QCOMPARE(control<QLineEdit>("Text1")->text(), digits);
+    }
+
+    void longTextsShowWholeInTheirCells_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("target");
+        QTest::newRow("negative two-digit error") << "Command1"
+                                                  << "47";
+        QTest::newRow("E3 negative error") << "Command4"
+                                           << "1.24";
+        QTest::newRow("small plain values") << "Command3"
+                                            << "0.00047";
+        QTest::newRow("ten-character values") << "Command2"
+                                              << "0.000012345";
+        QTest::newRow("fifteen digits") << "Command3"
+                                        << "999900000000000";
+        QTest::newRow("small exponent form") << "Command1"
+                                             << "3.197e-7";
+        QTest::newRow("top of the range") << "Command3"
+                                          << "3.4e38";
+        QTest::newRow("bottom of the range") << "Command3"
+                                             << "1e-38";
+    }
+
+    // Every cell shows all of its text: the ink stays inside the cell with
+    // background beside it, and a condensed text has the ink of the same text
+    // drawn unconstrained, squeezed by the cell's scale.
+    void longTextsShowWholeInTheirCells() {
+        QFETCH(QString, button);
+        QFETCH(QString, target);
+        type("Text1", target);
+        press(button.toUtf8().constData());
+        int condensed = 0;
+        for (auto* cell : m_window->findChildren<gosei::ui::ResultCell*>()) {
+            if (cell->text().isEmpty()) continue;
+            const qreal ratio = cell->devicePixelRatioF();
+            const QImage image = cell->grab().toImage();
+            const InkSpan ink = inkColumns(image, cell->palette().color(QPalette::Window));
+            const QString where = cell->objectName() + u' ' + cell->text();
+            QVERIFY2(ink.found(), qPrintable(where));
+            const qreal left = ink.left / ratio;
+            const qreal right = (ink.right + 1) / ratio;
+            QVERIFY2(left >= 0.0 && right <= cell->width(), qPrintable(where));
+            QVERIFY2(left >= 1.0 || right <= cell->width() - 1.0, qPrintable(where));
+
+            const gosei::ui::CellTextLayout layout = cell->textLayout();
+            if (layout.horizontalScale == 1.0) continue;
+            ++condensed;
+            QVERIFY2(layout.horizontalScale >= 0.5, qPrintable(where));
+            const auto [inkLeft, inkRight] = unconstrainedInk(layout.font, cell->text(), ratio);
+            const qreal expectedLeft = layout.originX + layout.horizontalScale * inkLeft;
+            const qreal expectedRight = layout.originX + layout.horizontalScale * inkRight;
+            QVERIFY2(qAbs(left - expectedLeft) <= 1.5 && qAbs(right - expectedRight) <= 1.5,
+                     qPrintable(QStringLiteral("%1: ink %2-%3, expected %4-%5")
+                                    .arg(where)
+                                    .arg(left)
+                                    .arg(right)
+                                    .arg(expectedLeft)
+                                    .arg(expectedRight)));
+        }
+        QVERIFY(condensed > 0);
     }
 
     void pressingTwiceGivesTheSameGrid() {

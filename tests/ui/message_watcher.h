@@ -17,6 +17,7 @@ class MessageWatcher {
         bool okHasIcon = false;
         bool modal = false;
         QWidget* parent = nullptr;
+        int width = 0;
     };
 
     MessageWatcher() { poll(m_state); }
@@ -44,7 +45,8 @@ class MessageWatcher {
                                static_cast<int>(box->buttons().size()),
                                !box->button(QMessageBox::Ok)->icon().isNull(),
                                box->isModal(),
-                               box->parentWidget()};
+                               box->parentWidget(),
+                               box->width()};
                 ++state->count;
                 box->button(QMessageBox::Ok)->click();
             }
