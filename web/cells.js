@@ -1,34 +1,40 @@
-// Result cells that always show their whole text. A text that fits (its
-// width at most the cell's width less 2 pixels) is drawn as it is; a wider
-// one is condensed horizontally just enough to fit, towards the cell's own
-// alignment, so that a pixel of the cell's background shows at a side. Below
-// half width the font size comes down as well. Nothing is ever cut.
-const MARGIN = 2;
-const SMALLEST_SCALE = 0.5;
-
-export function setCellText(cell, text) {
-  const span = cell.firstElementChild;
-  span.textContent = text;
-  fitText(cell);
-}
+// Result cells that always show their whole text, as the desktop draws them.
+// A text that fits (its width at most the cell's width less 2 pixels) stands
+// as it is; a wider one is condensed horizontally just enough to fit,
+// towards the cell's own alignment, so that background shows at a side.
+// Below half width the font comes down a pixel at a time as well. Nothing
+// is ever cut.
+const BACKGROUND_SHOWN = 2;
+const NARROWEST_SCALE = 0.5;
 
 export function cellText(cell) {
   return cell.firstElementChild.textContent;
+}
+
+export function setCellText(cell, text) {
+  cell.firstElementChild.textContent = text;
+  fitText(cell);
+}
+
+// The text's width in layout pixels, whatever scale the page is shown at.
+function textWidth(cell, span) {
+  return span.getBoundingClientRect().width * (cell.offsetWidth / cell.getBoundingClientRect().width);
 }
 
 export function fitText(cell) {
   const span = cell.firstElementChild;
   span.style.transform = '';
   span.style.fontSize = '';
-  const room = cell.offsetWidth - MARGIN;
-  // The layout width, whatever scale the page is shown at.
-  const width = span.getBoundingClientRect().width * (cell.offsetWidth / cell.getBoundingClientRect().width);
+  const room = cell.offsetWidth - BACKGROUND_SHOWN;
+  let width = textWidth(cell, span);
   if (width <= room) return;
   let scale = room / width;
-  if (scale < SMALLEST_SCALE) {
-    const fontSize = parseFloat(getComputedStyle(span).fontSize);
-    span.style.fontSize = `${(fontSize * scale) / SMALLEST_SCALE}px`;
-    scale = SMALLEST_SCALE;
+  let fontSize = parseFloat(getComputedStyle(span).fontSize);
+  while (scale < NARROWEST_SCALE && fontSize > 1) {
+    fontSize -= 1;
+    span.style.fontSize = `${fontSize}px`;
+    width = textWidth(cell, span);
+    scale = Math.min(1, room / width);
   }
   span.style.transform = `scaleX(${scale})`;
 }
