@@ -37,7 +37,8 @@ struct CellPlace {
 CellPlace cellPlace(int index) {
     constexpr int kPerBlock = gosei::kRowsPerBlock * 4;
     return {index < kPerBlock ? gosei::Block::Parallel : gosei::Block::Series,
-            index % kPerBlock / 4 + 1, gosei::kCellsInRowOrder[static_cast<std::size_t>(index % 4)]};
+            index % kPerBlock / 4 + 1,
+            gosei::kCellsInRowOrder[static_cast<std::size_t>(index % 4)]};
 }
 
 // The dialog for the message a calculation asked for, or none.

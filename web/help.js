@@ -5,6 +5,18 @@
 import { cycleFocus } from './focus.js';
 
 let helpWindow = null;
+let pageSheet = null;
+
+// The page's own style sheet, shared with the window's shadow tree so that
+// the window is styled from its first frame.
+function sharedSheet() {
+  if (!pageSheet) {
+    const loaded = [...document.styleSheets].find((sheet) => sheet.href?.endsWith('page.css'));
+    pageSheet = new CSSStyleSheet();
+    pageSheet.replaceSync([...loaded.cssRules].map((rule) => rule.cssText).join('\n'));
+  }
+  return pageSheet;
+}
 
 function selectOption(list, option) {
   for (const other of list.querySelectorAll('[aria-selected="true"]')) {
@@ -36,12 +48,44 @@ function makeListSelectable(list) {
   });
 }
 
+// Opens beside the main window where the page is wide enough, else below
+// its title; scaled down as a whole where the page is narrower than it.
+function place(host) {
+  const main = document.getElementById('Form1').getBoundingClientRect();
+  const pageWidth = document.documentElement.clientWidth;
+  const scale = Math.min(1, (pageWidth - 8) / host.offsetWidth);
+  host.style.transform = scale < 1 ? `scale(${scale})` : '';
+  const width = host.offsetWidth * scale;
+  const beside = main.right + 16 + width <= pageWidth;
+  const left = beside ? main.right + 16 : Math.min(main.left + 40, pageWidth - width - 4);
+  const top = beside ? main.top : main.top + 96 * (main.width / 584);
+  host.style.left = `${Math.max(4, left) + window.scrollX}px`;
+  host.style.top = `${top + window.scrollY}px`;
+}
+
+// The window moves with its title bar, as a desktop window does.
+function makeMovable(host, bar) {
+  bar.addEventListener('pointerdown', (event) => {
+    if (event.target.closest('button')) return;
+    const startX = event.clientX - host.offsetLeft;
+    const startY = event.clientY - host.offsetTop;
+    bar.setPointerCapture(event.pointerId);
+    const move = (moved) => {
+      host.style.left = `${moved.clientX - startX}px`;
+      host.style.top = `${Math.max(0, moved.clientY - startY)}px`;
+    };
+    bar.addEventListener('pointermove', move);
+    bar.addEventListener('pointerup', () => bar.removeEventListener('pointermove', move), { once: true });
+  });
+}
+
 function createHelpWindow(onBack) {
   const host = document.createElement('section');
   host.id = 'Form2';
   host.className = 'window help-window';
   host.setAttribute('role', 'dialog');
   const root = host.attachShadow({ mode: 'open' });
+  root.adoptedStyleSheets = [sharedSheet()];
   root.append(document.getElementById('Form2-template').content.cloneNode(true));
   host.setAttribute('aria-label', root.querySelector('.title').textContent);
   makeListSelectable(root.getElementById('List1'));
@@ -51,7 +95,12 @@ function createHelpWindow(onBack) {
     helpWindow = null;
   });
   root.addEventListener('keydown', (event) => cycleFocus(event, root));
+  makeMovable(host, root.querySelector('.title-bar'));
+  host.addEventListener('focusin', () => {
+    host.style.zIndex = '2';
+  });
   document.body.append(host);
+  place(host);
   return { host, root, scrollTop: 0, focused: root.getElementById('Command1') };
 }
 
@@ -64,7 +113,7 @@ export function showHelp(onBack) {
   host.hidden = false;
   root.getElementById('List1').scrollTop = helpWindow.scrollTop;
   host.style.zIndex = '2';
-  helpWindow.focused.focus();
+  helpWindow.focused.focus({ preventScroll: true });
 }
 
 export function bringMainToFront() {

@@ -111,9 +111,9 @@ std::string pictureData(const PictureSpec& spec) {
     for (std::size_t i = 0; i < spec.lines.size(); ++i) {
         const PictureLine& line = spec.lines[i];
         json << (i ? "," : "") << "{\"text\":\"" << line.text << "\",\"colour\":\""
-             << colour(line.colour) << "\",\"font\":\"" << font(line.font)
-             << "\",\"ink\":[" << line.ink.left << "," << line.ink.top << "," << line.ink.right
-             << "," << line.ink.bottom << "]}";
+             << colour(line.colour) << "\",\"font\":\"" << font(line.font) << "\",\"ink\":["
+             << line.ink.left << "," << line.ink.top << "," << line.ink.right << ","
+             << line.ink.bottom << "]}";
     }
     json << "]}";
     return escaped(json.str());
@@ -122,7 +122,8 @@ std::string pictureData(const PictureSpec& spec) {
 void writeControl(std::ostream& out, const Control& control) {
     const std::string id = std::string(control.name);
     const int tab = tabIndex(kMainTabOrder, control.name);
-    const std::string style = placement(control.twips, control.name != kNoticeLabel) + look(control);
+    const std::string style =
+        placement(control.twips, control.name != kNoticeLabel) + look(control);
     switch (control.kind) {
         case ControlKind::Label:
             out << "<div id=\"" << id << "\" class=\"label\" style=\"" << style << "\">"
@@ -182,9 +183,9 @@ void writeCell(std::ostream& out, const ResultCell& cell) {
 void writeMessage(std::ostream& out, const web::PageMessage& message) {
     const std::string id(message.id);
     out << "<dialog id=\"" << id << "\" aria-labelledby=\"" << id << "-title\" aria-describedby=\""
-        << id << "-text\" style=\"font:" << font(kMainWindow.font) << "\"><span class=\"title\" id=\"" << id << "-title\">"
-        << escaped(kProgramTitle) << "</span><p id=\"" << id << "-text\">"
-        << escaped(message.text)
+        << id << "-text\" style=\"font:" << font(kMainWindow.font)
+        << "\"><span class=\"title\" id=\"" << id << "-title\">" << escaped(kProgramTitle)
+        << "</span><p id=\"" << id << "-text\">" << escaped(message.text)
         << "</p><form method=\"dialog\"><button value=\"ok\">OK</button></form></dialog>\n";
 }
 
@@ -200,8 +201,8 @@ std::string clientStyle(const Window& window) {
 // creation, so that its names stand apart from the main window's.
 void writeHelpTemplate(std::ostream& out) {
     out << "<template id=\"" << kHelpWindow.name << "-template\">"
-        << "<link rel=\"stylesheet\" href=\"page.css\">"
-        << "<div class=\"title-bar\"><span class=\"title\">" << escaped(kHelpWindow.title)
+        << "<div class=\"title-bar\" style=\"font:" << font(kHelpWindow.font)
+        << "\"><span class=\"title\">" << escaped(kHelpWindow.title)
         << "</span><button type=\"button\" class=\"close\" aria-label=\"閉じる\">×</button></div>\n"
         << "<div class=\"client\" style=\"" << clientStyle(kHelpWindow) << "\">\n";
     for (const Control& control : helpControls()) {

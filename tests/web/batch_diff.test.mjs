@@ -4,12 +4,9 @@ import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
-import { fileURLToPath } from 'node:url';
-import { serveSite, launchBrowser, openPage } from './browser.mjs';
+import { serveSite, launchBrowser, openPage, nativeCli } from './browser.mjs';
 import { batchLines } from './batch_lines.mjs';
 
-const nativeCli =
-  process.env.GOSEI_NATIVE_CLI ?? fileURLToPath(new URL('../../build/cli/gosei-cli', import.meta.url));
 const LINE_COUNT = 24000;
 
 let site;

@@ -2,6 +2,7 @@
 // tiny static server of the test's own, and Debian's Chromium, headless,
 // with a fresh profile, driven by puppeteer-core.
 import http from 'node:http';
+import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
@@ -87,3 +88,33 @@ export async function openPage(browser, url, { width = 800, height = 600, mobile
   await page.waitForSelector('html[data-ready="true"]');
   return page;
 }
+
+// The 24 cell texts in the order of gosei-cli --batch: parallel rows 1 to 3,
+// then series rows 1 to 3, each row partA, partB, error, combined.
+export function gridTexts(page) {
+  return page.$$eval('[data-cell]', (cells) =>
+    cells.sort((a, b) => a.dataset.cell - b.dataset.cell).map((cell) => cell.textContent),
+  );
+}
+
+// The id of the message dialog that is open, or null.
+export function openDialog(page) {
+  return page.evaluate(() => document.querySelector('dialog[open]')?.id ?? null);
+}
+
+export async function setBox(page, id, text) {
+  await page.$eval(`#${id}`, (box) => {
+    box.value = '';
+  });
+  if (text) await page.type(`#${id}`, text);
+}
+
+// Runs gosei-cli --batch natively on the given lines; one array of 25
+// fields (outcome and 24 cells) per line.
+export function nativeBatch(lines) {
+  const output = execFileSync(nativeCli, ['--batch'], { input: lines.join('\n') + '\n' }).toString('utf8');
+  return output.trimEnd().split('\n').map((line) => line.split('\t'));
+}
+
+export const nativeCli =
+  process.env.GOSEI_NATIVE_CLI ?? fileURLToPath(new URL('../../build/cli/gosei-cli', import.meta.url));

@@ -1,0 +1,128 @@
+// The help window inside the page, with the desktop's lifecycle: created on
+// the first ＨＥＬＰ, hidden by 戻る with its scroll and selection kept,
+// shown again as it was, discarded by its close control.
+import { test, before, after, beforeEach } from 'node:test';
+import assert from 'node:assert/strict';
+import { serveSite, launchBrowser, openPage, gridTexts, setBox, nativeBatch } from './browser.mjs';
+
+let site;
+let chromium;
+let page;
+before(async () => {
+  site = await serveSite();
+  chromium = await launchBrowser();
+});
+after(async () => {
+  await chromium?.close();
+  await site?.close();
+});
+beforeEach(async () => {
+  await page?.close();
+  page = await openPage(chromium.browser, site.url, { width: 1400, height: 800 });
+});
+
+// What the help window shows, or null where there is none or it is hidden.
+function helpState() {
+  return page.evaluate(() => {
+    const host = document.getElementById('Form2');
+    if (!host || host.hidden) return null;
+    const list = host.shadowRoot.getElementById('List1');
+    return {
+      windows: document.querySelectorAll('#Form2').length,
+      lines: list.querySelectorAll('[role="option"]').length,
+      scrollTop: list.scrollTop,
+      selected: [...list.querySelectorAll('[aria-selected="true"]')].map((o) => o.id),
+      focused: host.shadowRoot.activeElement?.id ?? null,
+      fresh: !host.dataset.seen,
+    };
+  });
+}
+
+const helpControl = (id) => page.evaluateHandle((name) => document.getElementById('Form2').shadowRoot.getElementById(name), id);
+
+test('ＨＥＬＰ opens one window of 46 lines with the focus on 戻る, however often pressed', async () => {
+  assert.equal(await helpState(), null);
+  for (let i = 0; i < 3; ++i) await page.click('#Command5');
+  assert.deepEqual(await helpState(), { windows: 1, lines: 46, scrollTop: 0, selected: [], focused: 'Command1', fresh: true });
+  assert.equal(await page.$eval('#Form2', (host) => host.getAttribute('aria-label')), '合成抵抗算出ソフトのヘルプ');
+});
+
+test('戻る hides the window and ＨＥＬＰ shows it again with its scroll and selection', async () => {
+  await page.click('#Command5');
+  await page.evaluate(() => {
+    document.getElementById('Form2').dataset.seen = 'yes';
+  });
+  await (await helpControl('help-line-30')).click();
+  await page.evaluate(() => {
+    document.getElementById('Form2').shadowRoot.getElementById('List1').scrollTop = 200;
+  });
+  await (await helpControl('Command1')).click();
+  assert.equal(await helpState(), null);
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'Command5');
+  await page.click('#Command5');
+  const state = await helpState();
+  assert.equal(state.fresh, false);
+  assert.equal(state.scrollTop, 200);
+  assert.deepEqual(state.selected, ['help-line-30']);
+});
+
+test('the close control discards the window; the next ＨＥＬＰ opens a fresh one at the top', async () => {
+  await page.click('#Command5');
+  await page.evaluate(() => {
+    document.getElementById('Form2').dataset.seen = 'yes';
+  });
+  await (await helpControl('help-line-40')).click();
+  await page.evaluate(() => {
+    document.getElementById('Form2').shadowRoot.getElementById('List1').scrollTop = 300;
+  });
+  await (await page.evaluateHandle(() => document.getElementById('Form2').shadowRoot.querySelector('.close'))).click();
+  assert.equal(await page.$('#Form2'), null);
+  await page.click('#Command5');
+  assert.deepEqual(await helpState(), { windows: 1, lines: 46, scrollTop: 0, selected: [], focused: 'Command1', fresh: true });
+});
+
+test('Tab moves between 戻る and the list', async () => {
+  await page.click('#Command5');
+  const visited = [];
+  for (let i = 0; i < 3; ++i) {
+    await page.keyboard.press('Tab');
+    visited.push((await helpState()).focused);
+  }
+  assert.deepEqual(visited, ['List1', 'Command1', 'List1']);
+});
+
+const ROWS = [
+  { row: 1, text: 'このソフトウェアは、合成抵抗を算出するためのものです。' },
+  { row: 4, text: '\u3000' },
+  { row: 8, text: '' },
+  { row: 10, text: '直並列の合成値をそれぞれ３つづつ返します。\u3000' },
+  { row: 29, text: '\u3000\u3000' },
+  { row: 33, text: '\u3000\u3000計算結果の直列には並列合成の数値が、並列には直列合成の' },
+  { row: 41, text: `${' '.repeat(45)}ＱＺ９ＸＶＹ${' '.repeat(5)}ほぬら` },
+  { row: 42, text: '    ' },
+  { row: 46, text: '本ソフトはv1.13です。E24でのバグの修正と全体的に画面を見やすくする修正を行いました。' },
+];
+test('the help lines keep their exact texts, blanks included, on one row each', async () => {
+  await page.click('#Command5');
+  const lines = await page.evaluate(() =>
+    [...document.getElementById('Form2').shadowRoot.querySelectorAll('[role="option"]')].map((o) => ({
+      text: o.textContent,
+      height: o.getBoundingClientRect().height,
+    })),
+  );
+  for (const { row, text } of ROWS) assert.equal(lines[row - 1].text, text, `row ${row}`);
+  const rowHeight = lines[0].height;
+  assert.ok(lines.every((line) => line.height === rowHeight), 'a line wrapped or collapsed');
+});
+
+test('a calculation runs while the help window is shown and leaves it as it was', async () => {
+  await page.click('#Command5');
+  await (await helpControl('help-line-5')).click();
+  const before = await helpState();
+  await setBox(page, 'Text1', '47');
+  await page.click('#Command1');
+  const [, ...cells] = nativeBatch(['E6\t47'])[0];
+  await page.waitForFunction(() => document.getElementById('Label5').textContent !== '');
+  assert.deepEqual(await gridTexts(page), cells);
+  assert.deepEqual({ ...(await helpState()), focused: null }, { ...before, focused: null });
+});
