@@ -48,16 +48,20 @@ function makeListSelectable(list) {
   });
 }
 
-// Opens beside the main window where the page is wide enough, else below
-// its title; scaled down as a whole where the page is narrower than it.
+// Opens beside the main window where the page is wide enough, else over it
+// below its title; scaled down as a whole where the page is narrower.
 function place(host) {
   const main = document.getElementById('Form1').getBoundingClientRect();
   const pageWidth = document.documentElement.clientWidth;
   const scale = Math.min(1, (pageWidth - 8) / host.offsetWidth);
   host.style.transform = scale < 1 ? `scale(${scale})` : '';
   const width = host.offsetWidth * scale;
-  const beside = main.right + 16 + width <= pageWidth;
-  const left = beside ? main.right + 16 : Math.min(main.left + 40, pageWidth - width - 4);
+  const right = main.right + 16 + width <= pageWidth;
+  const leftSide = main.left - 16 - width >= 0;
+  const beside = right || leftSide;
+  let left = Math.min(main.left + 40, pageWidth - width - 4);
+  if (right) left = main.right + 16;
+  else if (leftSide) left = main.left - 16 - width;
   const top = beside ? main.top : main.top + 96 * (main.width / 584);
   host.style.left = `${Math.max(4, left) + window.scrollX}px`;
   host.style.top = `${top + window.scrollY}px`;

@@ -60,6 +60,7 @@ document.fonts.ready.then(() => cells.forEach(fitText));
 target.focus();
 // Calculations can start as soon as the engine is there.
 enginePromise.then(() => {
+  performance.mark('gosei-ready');
   document.documentElement.dataset.ready = 'true';
 });
 

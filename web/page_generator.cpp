@@ -1,6 +1,7 @@
 // Writes the page's HTML and its web app manifest from the layout library,
 // so that the page stands complete, every control in place, before its
-// scripts and the engine arrive. Run at build time: page_generator SITE_DIR.
+// scripts and the engine arrive. Run at build time:
+//     page_generator SITE_DIR [MODULE.js...]
 
 #include <algorithm>
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "view/help_text.h"
 #include "view/layout.h"
@@ -226,6 +228,8 @@ void writeHelpTemplate(std::ostream& out) {
     out << "</div></template>\n";
 }
 
+std::vector<std::string> modules;  // the page's script modules
+
 void writePage(std::ostream& out) {
     out << "<!doctype html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
         << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
@@ -235,7 +239,15 @@ void writePage(std::ostream& out) {
         << "<link rel=\"icon\" href=\"icon.svg\" type=\"image/svg+xml\">\n"
         << "<link rel=\"apple-touch-icon\" href=\"icon-256.png\">\n"
         << "<link rel=\"stylesheet\" href=\"page.css\">\n"
-        << "<script type=\"module\" src=\"main.js\"></script>\n</head>\n<body>\n"
+        << "<script type=\"module\" src=\"main.js\"></script>\n";
+    // Every module and the engine are fetched at once, not each only when
+    // the module that imports it has arrived.
+    for (const std::string& module : modules) {
+        out << "<link rel=\"modulepreload\" href=\"" << escaped(module) << "\">\n";
+    }
+    out << "<link rel=\"preload\" href=\"engine-core.wasm\" as=\"fetch\" "
+        << "type=\"application/wasm\" crossorigin>\n"
+        << "</head>\n<body>\n"
         << "<div class=\"stage\"><main id=\"" << kMainWindow.name << "\" class=\"window\" "
         << "aria-label=\"" << escaped(kMainWindow.title) << "\" style=\""
         << clientStyle(kMainWindow) << "\">\n";
@@ -272,11 +284,12 @@ bool writeFile(const std::string& path, void (*write)(std::ostream&)) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: page_generator SITE_DIR\n";
+    if (argc < 2) {
+        std::cerr << "usage: page_generator SITE_DIR [MODULE.js...]\n";
         return 2;
     }
     const std::string site = argv[1];
+    modules.assign(argv + 2, argv + argc);
     if (!writeFile(site + "/index.html", writePage) ||
         !writeFile(site + "/manifest.webmanifest", writeManifest)) {
         std::cerr << "page_generator: cannot write into " << site << "\n";

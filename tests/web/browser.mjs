@@ -1,55 +1,20 @@
 // What every browser test needs: the built site served on 127.0.0.1 by a
 // tiny static server of the test's own, and Debian's Chromium, headless,
 // with a fresh profile, driven by puppeteer-core.
-import http from 'node:http';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import puppeteer from 'puppeteer-core';
-
-const TYPES = {
-  '.html': 'text/html; charset=utf-8',
-  '.css': 'text/css; charset=utf-8',
-  '.js': 'text/javascript; charset=utf-8',
-  '.wasm': 'application/wasm',
-  '.webmanifest': 'application/manifest+json',
-  '.svg': 'image/svg+xml',
-  '.png': 'image/png',
-  '.woff2': 'font/woff2',
-};
+import { serveFolder } from '../../tools/static_server.mjs';
 
 export const siteDirectory =
   process.env.GOSEI_SITE ?? fileURLToPath(new URL('../../build-web/site', import.meta.url));
 
-// Serves a folder on a free port of 127.0.0.1; resolves to { url, close }.
+// Serves the built site on a free port of 127.0.0.1; resolves to { url, close }.
 export function serveSite(root = siteDirectory) {
-  const server = http.createServer((request, response) => {
-    const urlPath = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
-    const file = path.join(root, urlPath.endsWith('/') ? `${urlPath}index.html` : urlPath);
-    if (!file.startsWith(root) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
-      response.writeHead(404).end();
-      return;
-    }
-    response.writeHead(200, {
-      'Content-Type': TYPES[path.extname(file)] ?? 'application/octet-stream',
-      'Cache-Control': 'no-cache',
-    });
-    fs.createReadStream(file).pipe(response);
-  });
-  return new Promise((resolve) => {
-    server.listen(0, '127.0.0.1', () => {
-      resolve({
-        url: `http://127.0.0.1:${server.address().port}/`,
-        close: () =>
-          new Promise((done) => {
-            server.closeAllConnections();
-            server.close(done);
-          }),
-      });
-    });
-  });
+  return serveFolder(root);
 }
 
 export async function launchBrowser() {
