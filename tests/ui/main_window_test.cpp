@@ -557,18 +557,33 @@ class MainWindowTest : public QObject {
         QCOMPARE(gridTexts(*m_window), withoutTolerance);
     }
 
+    void badTargetShowsItsMessageAndChangesNothing_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("not a number") << "abc" << QStringLiteral("正の数値を入力して下さい");
+        QTest::newRow("too small")
+            << "1e-60"
+            << QStringLiteral("範囲外の数値です（1E-38 から 3.4E+38 までの数値を入力して下さい）");
+        QTest::newRow("too large") << QString(5000, u'9')
+                                   << QStringLiteral(
+                                          "範囲外の数値です（1E-38 から 3.4E+38 "
+                                          "までの数値を入力して下さい）");
+    }
+
     void badTargetShowsItsMessageAndChangesNothing() {
+        QFETCH(QString, target);
+        QFETCH(QString, message);
         type("Text1", QStringLiteral("47"));
         press("Command2");
         const QStringList before = gridTexts(*m_window);
-        type("Text1", QStringLiteral("abc"));
+        type("Text1", target);
         type("Text2", QStringLiteral("99"));
         MessageWatcher watcher;
         press("Command2");
         QTRY_COMPARE(watcher.count(), 1);
-        verifyPlainMessage(watcher.last(), QStringLiteral("正の数値を入力して下さい"));
+        verifyPlainMessage(watcher.last(), message);
         QCOMPARE(gridTexts(*m_window), before);
-        QCOMPARE(control<QLineEdit>("Text1")->text(), QStringLiteral("abc"));
+        QCOMPARE(control<QLineEdit>("Text1")->text(), target);
         QCOMPARE(control<QLineEdit>("Text2")->text(), QStringLiteral("99"));
     }
 
