@@ -3,10 +3,14 @@
 namespace gosei::ui {
 
 QIcon applicationIcon() {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64}) {
-        icon.addFile(QStringLiteral(":/icons/gosei-%1.png").arg(size), QSize(size, size));
-    }
+    // Made once and shared by the application and both windows.
+    static const QIcon icon = [] {
+        QIcon sizes;
+        for (int size : {16, 24, 32, 48, 64}) {
+            sizes.addFile(QStringLiteral(":/icons/gosei-%1.png").arg(size), QSize(size, size));
+        }
+        return sizes;
+    }();
     return icon;
 }
 

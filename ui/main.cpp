@@ -2,6 +2,7 @@
 
 #include "ui/application_icon.h"
 #include "ui/main_window.h"
+#include "ui/screen_placement.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("gosei"));
     gosei::ui::MainWindow window;
     gosei::ui::quitWhenClosed(window);
+    gosei::ui::placeOnScreen(window, gosei::ui::guessedFrameMargins(window));
     window.show();
     return app.exec();
 }

@@ -10,6 +10,7 @@
 #include "ui/application_icon.h"
 #include "ui/help_window.h"
 #include "ui/message_box.h"
+#include "ui/screen_placement.h"
 #include "ui/view_to_qt.h"
 #include "view/layout.h"
 
@@ -67,6 +68,11 @@ void MainWindow::showHelp() {
         // A top-level window of its own, so that either window can be in
         // front; its close control destroys it.
         m_help = new HelpWindow();
+        // The main window is shown, so its frame tells what the window
+        // manager adds around the help window.
+        const QMargins frame = frameMargins(*this);
+        m_help->fitWithin(roomOnScreen(*m_help, frame));
+        placeOnScreen(*m_help, frame);
         connect(m_help, &HelpWindow::backPressed, this, &MainWindow::returnFromHelp);
     }
     m_help->show();

@@ -1,9 +1,9 @@
 #include "ui/pictures.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <map>
+#include <utility>
 
 #include "ui/fonts.h"
 #include "ui/view_to_qt.h"
@@ -14,35 +14,10 @@ namespace {
 // Lines larger than this are drawn as outlines.
 constexpr double kSmallTextPoints = 9.0;
 
-// Where the line's ink lies in the image.
-QRect inkRect(const view::PictureLine& line) {
-    return QRect(QPoint(line.ink.left, line.ink.top), QPoint(line.ink.right, line.ink.bottom));
-}
-
-// The ink of a line drawn at the origin, from the glyphs' own extents.
-QRectF inkBounds(const QFont& font, const QString& text) {
-    return QFontMetricsF(font).tightBoundingRect(text);
-}
-
-// Draws a line of small text with its ink starting at the ink box's top-left
-// corner, stretched so that it ends at the box's right edge. On a screen of
-// ordinary density the glyphs are drawn in one solid colour, as bitmap text
-// is; denser screens get smooth edges.
-void drawSmallLine(QPainter& painter, const view::PictureLine& line) {
-    const QString text = fromUtf8(line.text);
-    const QRect ink = inkRect(line);
-    QFont font = japaneseFont(line.font);
-    const qreal naturalWidth = inkBounds(font, text).width();
-    font.setStretch(qRound(100.0 * ink.width() / naturalWidth));
-    const bool dense = painter.device() && painter.device()->devicePixelRatioF() >= 1.5;
-    font.setStyleStrategy(dense ? QFont::PreferAntialias : QFont::NoAntialias);
-    const QRectF bounds = inkBounds(font, text);
-    painter.save();
-    painter.setRenderHint(QPainter::TextAntialiasing, dense);
-    painter.setFont(font);
-    painter.setPen(toQColor(line.colour));
-    painter.drawText(QPointF(ink.left() - bounds.left(), ink.top() - bounds.top()), text);
-    painter.restore();
+// Where a line's ink lies in the image, in the image's logical pixels.
+QRectF inkBox(const view::PictureLine& line) {
+    return QRectF(QPointF(line.ink.left, line.ink.top),
+                  QPointF(line.ink.right + 1, line.ink.bottom + 1));
 }
 
 // Large text as outlines scaled so that its ink fills the ink box exactly.
@@ -50,8 +25,7 @@ QPainterPath fittedOutline(const view::PictureLine& line) {
     QPainterPath outline;
     outline.addText(0, 0, japaneseFont(line.font), fromUtf8(line.text));
     const QRectF bounds = outline.boundingRect();
-    const QRect ink = inkRect(line);
-    const QRectF target(ink.left(), ink.top(), ink.width(), ink.height());
+    const QRectF target = inkBox(line);
     QTransform fit;
     fit.translate(target.left(), target.top());
     fit.scale(target.width() / bounds.width(), target.height() / bounds.height());
@@ -59,12 +33,96 @@ QPainterPath fittedOutline(const view::PictureLine& line) {
     return fit.map(outline);
 }
 
-// The outlines never change; each is made once, at its first paint.
-const QPainterPath& outlineOf(const view::PictureLine& line) {
-    static std::map<const view::PictureLine*, QPainterPath> made;
-    auto [found, isNew] = made.try_emplace(&line);
-    if (isNew) found->second = fittedOutline(line);
-    return found->second;
+// A line of small text: its own face at its own height, stretched
+// horizontally so that its ink spans the ink box. On a screen of ordinary
+// density the glyphs are drawn in one solid colour, as bitmap text is;
+// denser screens get smooth edges.
+class SmallLine {
+  public:
+    SmallLine(const view::PictureLine& line, qreal ratio)
+        : m_text(fromUtf8(line.text)), m_font(japaneseFont(line.font)), m_smooth(ratio >= 1.5) {
+        m_font.setStyleStrategy(m_smooth ? QFont::PreferAntialias : QFont::NoAntialias);
+        place(inkBox(line), ratio);
+    }
+
+    void draw(QPainter& painter, const QColor& colour) const {
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing, m_smooth);
+        painter.setRenderHint(QPainter::TextAntialiasing, m_smooth);
+        painter.setFont(m_font);
+        painter.setPen(colour);
+        painter.translate(m_origin);
+        painter.scale(m_scale, 1.0);
+        painter.drawText(QPointF(0, 0), m_text);
+        painter.restore();
+    }
+
+  private:
+    // Glyph extents from the font are only approximate, and rasterising
+    // moves edges by a pixel, so the line is placed by where it really inks:
+    // drawn alone unscaled, measured, then scaled and moved. Measuring
+    // unscaled keeps to the glyphs the window's text has rasterised already.
+    void place(const QRectF& wanted, qreal ratio) {
+        m_origin = QPointF(wanted.left(), wanted.bottom());
+        const QRectF ink = measureInk(wanted, ratio);
+        if (ink.isEmpty()) return;
+        const qreal left = ink.left() - m_origin.x();
+        m_scale = wanted.width() / ink.width();
+        m_origin = QPointF(wanted.left() - m_scale * left, m_origin.y() + wanted.top() - ink.top());
+    }
+
+    // The logical extent of the pixels the line inks in a band around where
+    // it is wanted.
+    QRectF measureInk(const QRectF& wanted, qreal ratio) const {
+        const qreal margin = wanted.height();
+        const QRectF band(0, wanted.top() - margin, 2 * wanted.right(),
+                          wanted.height() + 2 * margin);
+        QImage image((band.size() * ratio).toSize(), QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.translate(-band.topLeft());
+        draw(painter, Qt::black);
+        painter.end();
+
+        int left = image.width(), top = image.height(), right = -1, bottom = -1;
+        for (int y = 0; y < image.height(); ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                if (row[x] == 0xFFFFFFFFu) continue;
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+        if (right < 0) return {};
+        return QRectF(QPointF(left, top) / ratio, QPointF(right + 1, bottom + 1) / ratio)
+            .translated(band.topLeft());
+    }
+
+    QString m_text;
+    QFont m_font;
+    bool m_smooth;
+    qreal m_scale = 1.0;
+    QPointF m_origin;
+};
+
+QImage drawPicture(Picture picture, qreal ratio) {
+    const view::PictureSpec& spec = view::pictureSpec(picture);
+    QImage image(pictureSize(picture) * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(toQColor(spec.background));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const view::PictureLine& line : spec.lines) {
+        if (line.font.points > kSmallTextPoints) {
+            painter.fillPath(fittedOutline(line), toQColor(line.colour));
+        } else {
+            SmallLine(line, ratio).draw(painter, toQColor(line.colour));
+        }
+    }
+    return image;
 }
 
 }  // namespace
@@ -74,28 +132,12 @@ QSize pictureSize(Picture picture) {
     return {spec.width, spec.height};
 }
 
-void drawPicture(QPainter& painter, Picture picture) {
-    const view::PictureSpec& spec = view::pictureSpec(picture);
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.fillRect(QRect(QPoint(0, 0), pictureSize(picture)), toQColor(spec.background));
-    for (const view::PictureLine& line : spec.lines) {
-        if (line.font.points > kSmallTextPoints) {
-            painter.fillPath(outlineOf(line), toQColor(line.colour));
-        } else {
-            drawSmallLine(painter, line);
-        }
-    }
-    painter.restore();
-}
-
 QImage renderPicture(Picture picture, qreal devicePixelRatio) {
-    QImage image(pictureSize(picture) * devicePixelRatio, QImage::Format_RGB32);
-    image.setDevicePixelRatio(devicePixelRatio);
-    QPainter painter(&image);
-    drawPicture(painter, picture);
-    return image;
+    // The pictures never change: each is drawn once for each pixel ratio.
+    static std::map<std::pair<Picture, qreal>, QImage> drawn;
+    auto [found, isNew] = drawn.try_emplace({picture, devicePixelRatio});
+    if (isNew) found->second = drawPicture(picture, devicePixelRatio);
+    return found->second;
 }
 
 PictureBox::PictureBox(Picture picture, QWidget* parent) : QWidget(parent), m_picture(picture) {}
@@ -103,7 +145,7 @@ PictureBox::PictureBox(Picture picture, QWidget* parent) : QWidget(parent), m_pi
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setClipRect(rect());
-    drawPicture(painter, m_picture);
+    painter.drawImage(QPointF(0, 0), renderPicture(m_picture, devicePixelRatioF()));
 }
 
 }  // namespace gosei::ui

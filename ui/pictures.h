@@ -6,8 +6,6 @@
 
 #include "view/pictures.h"
 
-class QPainter;
-
 namespace gosei::ui {
 
 // The two pictures of the main window, drawn at run time so that they stay
@@ -15,7 +13,7 @@ namespace gosei::ui {
 using view::Picture;
 
 QSize pictureSize(Picture picture);
-void drawPicture(QPainter& painter, Picture picture);
+// The picture drawn for a pixel ratio; drawn once, then kept.
 QImage renderPicture(Picture picture, qreal devicePixelRatio = 1.0);
 
 // Shows a picture at its top-left corner, unscaled and clipped to the box.

@@ -11,6 +11,7 @@
 
 #include "ui/help_window.h"
 #include "ui/main_window.h"
+#include "ui/screen_placement.h"
 
 using gosei::ui::HelpWindow;
 using gosei::ui::MainWindow;
@@ -185,6 +186,54 @@ class HelpWindowTest : public QObject {
         QCOMPARE(QApplication::focusWidget(), help->list());
         QTest::keyClick(help->list(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), help->backButton());
+    }
+
+    // The focus frame on 戻る shows from the start: drawn as it is, the
+    // button differs from the same button drawn without keyboard focus.
+    void focusOnBackIsVisibleAtOnce() {
+        HelpWindow* help = openHelp();
+        QVERIFY(help);
+        QVERIFY(help->backButton()->hasFocus());
+        const QImage focused = help->backButton()->grab().toImage();
+        help->setAttribute(Qt::WA_KeyboardFocusChange, false);
+        const QImage unfocused = help->backButton()->grab().toImage();
+        QVERIFY(focused != unfocused);
+    }
+
+    // On a screen too small for it the window keeps within the room and its
+    // page scrolls: Tab brings 戻る into view.
+    void smallScreenKeepsBackWithinReach() {
+        HelpWindow* help = openHelp();
+        QVERIFY(help);
+        const QSize room(400, 300);
+        help->fitWithin(room);
+        QCOMPARE(help->size(), room);
+        help->list()->setFocus();
+        QTest::keyClick(help->list(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), help->backButton());
+        const QRect shown = help->backButton()->visibleRegion().boundingRect();
+        QCOMPARE(shown.size(), help->backButton()->size());
+    }
+
+    void placement_data() {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QSize>("framed");
+        QTest::addColumn<QPoint>("topLeft");
+        QTest::newRow("fits: centred")
+            << QRect(0, 0, 1280, 1024) << QSize(680, 560) << QPoint(300, 232);
+        QTest::newRow("below a panel")
+            << QRect(0, 30, 1280, 994) << QSize(680, 560) << QPoint(300, 247);
+        QTest::newRow("too tall: top inside")
+            << QRect(0, 30, 1280, 994) << QSize(680, 1100) << QPoint(300, 30);
+        QTest::newRow("too wide: left inside")
+            << QRect(50, 0, 1230, 1024) << QSize(1400, 560) << QPoint(50, 232);
+    }
+
+    void placement() {
+        QFETCH(QRect, available);
+        QFETCH(QSize, framed);
+        QFETCH(QPoint, topLeft);
+        QCOMPARE(gosei::ui::centredInside(available, framed), topLeft);
     }
 
     void repeatedHelpKeepsOneWindow() {

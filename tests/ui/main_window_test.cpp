@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QtMath>
 #include <memory>
 
 #include "cli/cli_commands.h"
@@ -251,33 +252,33 @@ class MainWindowTest : public QObject {
         QTest::addColumn<int>("bandTop");
         QTest::addColumn<int>("bandBottom");
         QTest::addColumn<QRect>("ink");  // inclusive pixel extents
-        QTest::addColumn<int>("rightSlack");
         const int title = int(gosei::ui::Picture::Title);
         const int hint = int(gosei::ui::Picture::InputHint);
         QTest::newRow("title") << title << QColor(128, 0, 128) << 0 << 52
-                               << QRect(QPoint(8, 11), QPoint(292, 43)) << 1;
-        QTest::newRow("capacitor note 1") << title << QColor(255, 0, 0) << 55 << 73
-                                          << QRect(QPoint(11, 61), QPoint(154, 71)) << 6;
-        QTest::newRow("capacitor note 2") << title << QColor(255, 0, 0) << 74 << 117
-                                          << QRect(QPoint(11, 76), QPoint(279, 86)) << 6;
+                               << QRect(QPoint(8, 11), QPoint(292, 43));
+        QTest::newRow("capacitor note 1")
+            << title << QColor(255, 0, 0) << 55 << 73 << QRect(QPoint(11, 61), QPoint(154, 71));
+        QTest::newRow("capacitor note 2")
+            << title << QColor(255, 0, 0) << 74 << 117 << QRect(QPoint(11, 76), QPoint(279, 86));
         QTest::newRow("hint 1") << hint << QColor(255, 0, 255) << 0 << 25
-                                << QRect(QPoint(12, 13), QPoint(224, 23)) << 6;
+                                << QRect(QPoint(12, 13), QPoint(224, 23));
         QTest::newRow("hint 2") << hint << QColor(255, 0, 255) << 26 << 58
-                                << QRect(QPoint(25, 28), QPoint(203, 38)) << 6;
+                                << QRect(QPoint(25, 28), QPoint(203, 38));
     }
 
-    // Where the ink of each line lies in its picture, and in which colour.
+    // Where the ink of each line lies in its picture, within a pixel, and in
+    // which colour; at the pixel ratio of the screen the tests run on.
     void picturesInk() {
         QFETCH(int, picture);
         QFETCH(QColor, colour);
         QFETCH(int, bandTop);
         QFETCH(int, bandBottom);
         QFETCH(QRect, ink);
-        QFETCH(int, rightSlack);
-        const QImage image = gosei::ui::renderPicture(gosei::ui::Picture(picture));
+        const qreal ratio = m_window->devicePixelRatioF();
+        const QImage image = gosei::ui::renderPicture(gosei::ui::Picture(picture), ratio);
         QRect found;
         bool exactColour = false;
-        for (int y = bandTop; y <= bandBottom; ++y) {
+        for (int y = qFloor(bandTop * ratio); y < qCeil((bandBottom + 1) * ratio); ++y) {
             for (int x = 0; x < image.width(); ++x) {
                 const QColor pixel = image.pixelColor(x, y);
                 if (pixel == QColor(Qt::white)) continue;
@@ -286,13 +287,20 @@ class MainWindowTest : public QObject {
             }
         }
         QVERIFY(exactColour);
+        // Inclusive logical extents of the device pixels found.
+        const QRect logical(QPoint(qFloor(found.left() / ratio), qFloor(found.top() / ratio)),
+                            QPoint(qCeil((found.right() + 1) / ratio) - 1,
+                                   qCeil((found.bottom() + 1) / ratio) - 1));
+        const QString where = QStringLiteral("ink %1,%2 to %3,%4")
+                                  .arg(logical.left())
+                                  .arg(logical.top())
+                                  .arg(logical.right())
+                                  .arg(logical.bottom());
+        QVERIFY2(qAbs(logical.left() - ink.left()) <= 1 && qAbs(logical.top() - ink.top()) <= 1,
+                 qPrintable(where));
         QVERIFY2(
-            qAbs(found.left() - ink.left()) <= 1 && qAbs(found.top() - ink.top()) <= 1,
-            qPrintable(QStringLiteral("ink starts at %1,%2").arg(found.left()).arg(found.top())));
-        QVERIFY2(
-            qAbs(found.right() - ink.right()) <= rightSlack &&
-                qAbs(found.bottom() - ink.bottom()) <= 1,
-            qPrintable(QStringLiteral("ink ends at %1,%2").arg(found.right()).arg(found.bottom())));
+            qAbs(logical.right() - ink.right()) <= 1 && qAbs(logical.bottom() - ink.bottom()) <= 1,
+            qPrintable(where));
     }
 
     void noticeFitsOnOneLine() {
@@ -549,18 +557,33 @@ class MainWindowTest : public QObject {
         QCOMPARE(gridTexts(*m_window), withoutTolerance);
     }
 
+    void badTargetShowsItsMessageAndChangesNothing_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("not a number") << "abc" << QStringLiteral("正の数値を入力して下さい");
+        QTest::newRow("too small")
+            << "1e-60"
+            << QStringLiteral("範囲外の数値です（1E-38 から 3.4E+38 までの数値を入力して下さい）");
+        QTest::newRow("too large") << QString(5000, u'9')
+                                   << QStringLiteral(
+                                          "範囲外の数値です（1E-38 から 3.4E+38 "
+                                          "までの数値を入力して下さい）");
+    }
+
     void badTargetShowsItsMessageAndChangesNothing() {
+        QFETCH(QString, target);
+        QFETCH(QString, message);
         type("Text1", QStringLiteral("47"));
         press("Command2");
         const QStringList before = gridTexts(*m_window);
-        type("Text1", QStringLiteral("abc"));
+        type("Text1", target);
         type("Text2", QStringLiteral("99"));
         MessageWatcher watcher;
         press("Command2");
         QTRY_COMPARE(watcher.count(), 1);
-        verifyPlainMessage(watcher.last(), QStringLiteral("正の数値を入力して下さい"));
+        verifyPlainMessage(watcher.last(), message);
         QCOMPARE(gridTexts(*m_window), before);
-        QCOMPARE(control<QLineEdit>("Text1")->text(), QStringLiteral("abc"));
+        QCOMPARE(control<QLineEdit>("Text1")->text(), target);
         QCOMPARE(control<QLineEdit>("Text2")->text(), QStringLiteral("99"));
     }
 
