@@ -54,7 +54,7 @@ test('戻る hides the window and ＨＥＬＰ shows it again with its scroll an
   });
   await (await helpControl('help-line-30')).click();
   await page.evaluate(() => {
-    document.getElementById('Form2').shadowRoot.getElementById('List1').scrollTop = 200;
+    document.getElementById('Form2').shadowRoot.getElementById('List1').scrollTop = 100;
   });
   await (await helpControl('Command1')).click();
   assert.equal(await helpState(), null);
@@ -62,7 +62,7 @@ test('戻る hides the window and ＨＥＬＰ shows it again with its scroll an
   await page.click('#Command5');
   const state = await helpState();
   assert.equal(state.fresh, false);
-  assert.equal(state.scrollTop, 200);
+  assert.equal(state.scrollTop, 100);
   assert.deepEqual(state.selected, ['help-line-30']);
 });
 
