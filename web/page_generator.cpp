@@ -1,7 +1,8 @@
 // Writes the page's HTML and its web app manifest from the layout library,
 // so that the page stands complete, every control in place, before its
 // scripts and the engine arrive. Run at build time:
-//     page_generator SITE_DIR [MODULE.js...]
+//     page_generator SITE_DIR TEXT_FILE [MODULE.js...]
+// TEXT_FILE receives every character the page can show.
 
 #include <algorithm>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/grid.h"
 #include "view/help_text.h"
 #include "view/layout.h"
 #include "view/pictures.h"
@@ -49,13 +51,28 @@ std::string colour(Rgb rgb) {
            std::to_string(rgb.blue) + ")";
 }
 
-// The face's own families first, then faces that browsers elsewhere have
-// and that keep a full-width character twice as wide as a half-width one in
-// the fixed-pitch face.
+// The faces the page brings along: the IPA faces cut down to the characters
+// the page can show, under names of their own as their licence asks.
+struct BundledFace {
+    Face face;
+    std::string_view family;
+    std::string_view file;
+};
+constexpr std::array<BundledFace, 2> kBundledFaces{{
+    {Face::Proportional, "gosei PGothic", "fonts/gosei-pgothic.woff2"},
+    {Face::FixedPitch, "gosei Gothic", "fonts/gosei-gothic.woff2"},
+}};
+
+// The face's own families first, then the bundled face, then faces that
+// browsers elsewhere have and that keep a full-width character twice as
+// wide as a half-width one in the fixed-pitch face.
 std::string families(Face face) {
     std::string list;
     for (std::string_view family : fontFamilies(face)) {
         list += "'" + std::string(family) + "',";
+    }
+    for (const BundledFace& bundled : kBundledFaces) {
+        if (bundled.face == face) list += "'" + std::string(bundled.family) + "',";
     }
     list += face == Face::FixedPitch
                 ? "'MS Gothic','Osaka-Mono','Noto Sans Mono CJK JP','BIZ UDGothic',monospace"
@@ -230,6 +247,35 @@ void writeHelpTemplate(std::ostream& out) {
 
 std::vector<std::string> modules;  // the page's script modules
 
+void appendTexts(std::string& text, const auto& controls) {
+    for (const Control& control : controls)
+        text += control.text;
+}
+
+// Every character the page can show, for cutting the bundled faces down:
+// its fixed texts, the cells' numbers and words, and what a user may type.
+void writePageText(std::ostream& out) {
+    std::string text;
+    appendTexts(text, mainControls());
+    appendTexts(text, percentLabels());
+    appendTexts(text, helpControls());
+    for (std::string_view line : helpLines())
+        text += line;
+    for (Picture picture : {Picture::Title, Picture::InputHint}) {
+        for (const PictureLine& line : pictureSpec(picture).lines)
+            text += line.text;
+    }
+    for (const web::PageMessage& message : web::kPageMessages)
+        text += message.text;
+    text += kMainWindow.title;
+    text += kHelpWindow.title;
+    text += kNotNeeded;
+    text += "×０１２３４５６７８９．＋－　";
+    for (char c = ' '; c <= '~'; ++c)
+        text += c;
+    out << text << "\n";
+}
+
 void writePage(std::ostream& out) {
     out << "<!doctype html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
         << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
@@ -238,7 +284,13 @@ void writePage(std::ostream& out) {
         << "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
         << "<link rel=\"icon\" href=\"icon.svg\" type=\"image/svg+xml\">\n"
         << "<link rel=\"apple-touch-icon\" href=\"icon-256.png\">\n"
-        << "<link rel=\"stylesheet\" href=\"page.css\">\n"
+        << "<link rel=\"stylesheet\" href=\"page.css\">\n<style>\n";
+    // Loaded only where no face before them in a list is installed.
+    for (const BundledFace& bundled : kBundledFaces) {
+        out << "@font-face{font-family:'" << bundled.family << "';src:url(" << bundled.file
+            << ") format('woff2');font-display:swap}\n";
+    }
+    out << "</style>\n"
         << "<script type=\"module\" src=\"main.js\"></script>\n";
     // Every module and the engine are fetched at once, not each only when
     // the module that imports it has arrived.
@@ -284,14 +336,16 @@ bool writeFile(const std::string& path, void (*write)(std::ostream&)) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::cerr << "usage: page_generator SITE_DIR [MODULE.js...]\n";
+    if (argc < 3) {
+        std::cerr << "usage: page_generator SITE_DIR TEXT_FILE [MODULE.js...]\n";
         return 2;
     }
     const std::string site = argv[1];
-    modules.assign(argv + 2, argv + argc);
+    const std::string textFile = argv[2];
+    modules.assign(argv + 3, argv + argc);
     if (!writeFile(site + "/index.html", writePage) ||
-        !writeFile(site + "/manifest.webmanifest", writeManifest)) {
+        !writeFile(site + "/manifest.webmanifest", writeManifest) ||
+        !writeFile(textFile, writePageText)) {
         std::cerr << "page_generator: cannot write into " << site << "\n";
         return 1;
     }

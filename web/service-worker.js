@@ -19,6 +19,8 @@ const FILES = [
   'manifest.webmanifest',
   'icon.svg',
   'icon-256.png',
+  'fonts/gosei-pgothic.woff2',
+  'fonts/gosei-gothic.woff2',
 ];
 
 self.addEventListener('install', (event) => {
