@@ -89,7 +89,14 @@ function createHelpWindow(onBack) {
   host.className = 'window help-window';
   host.setAttribute('role', 'dialog');
   const root = host.attachShadow({ mode: 'open' });
-  root.adoptedStyleSheets = [sharedSheet()];
+  if ('adoptedStyleSheets' in ShadowRoot.prototype) {
+    root.adoptedStyleSheets = [sharedSheet()];
+  } else {
+    const link = document.createElement('link');
+    link.rel = 'stylesheet';
+    link.href = 'page.css';
+    root.append(link);
+  }
   root.append(document.getElementById('Form2-template').content.cloneNode(true));
   host.setAttribute('aria-label', root.querySelector('.title').textContent);
   makeListSelectable(root.getElementById('List1'));

@@ -56,7 +56,9 @@ form.addEventListener('keydown', (event) => {
 
 drawPictures(form);
 fitToWidth(form, form.offsetWidth, form.offsetHeight);
+// A face that arrives late changes the texts' widths.
 document.fonts.ready.then(() => cells.forEach(fitText));
+document.fonts.addEventListener('loadingdone', () => cells.forEach(fitText));
 target.focus();
 // Calculations can start as soon as the engine is there.
 enginePromise.then(() => {

@@ -42,5 +42,6 @@ export function drawPictures(root) {
   canvases.forEach(drawPicture);
   // Again once the faces are there, and when the density changes.
   document.fonts.ready.then(() => canvases.forEach(drawPicture));
+  document.fonts.addEventListener('loadingdone', () => canvases.forEach(drawPicture));
   window.addEventListener('resize', () => canvases.forEach(drawPicture));
 }

@@ -83,3 +83,19 @@ export function nativeBatch(lines) {
 
 export const nativeCli =
   process.env.GOSEI_NATIVE_CLI ?? fileURLToPath(new URL('../../build/cli/gosei-cli', import.meta.url));
+
+// A PNG's pixels as RGBA bytes, decoded by the browser itself.
+export async function decodePng(browser, png) {
+  const decoder = await browser.newPage();
+  const pixels = await decoder.evaluate(async (data) => {
+    const image = new Image();
+    image.src = `data:image/png;base64,${data}`;
+    await image.decode();
+    const canvas = new OffscreenCanvas(image.width, image.height);
+    const context = canvas.getContext('2d');
+    context.drawImage(image, 0, 0);
+    return { width: image.width, height: image.height, data: Array.from(context.getImageData(0, 0, image.width, image.height).data) };
+  }, Buffer.from(png).toString('base64'));
+  await decoder.close();
+  return pixels;
+}

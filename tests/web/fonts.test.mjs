@@ -42,3 +42,4 @@ test('in the bundled fixed-pitch face the column heads line up: full width is tw
   }
   await page.close();
 });
+

@@ -3,7 +3,7 @@
 // screenshot.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { serveSite, launchBrowser, openPage } from './browser.mjs';
+import { serveSite, launchBrowser, openPage, decodePng } from './browser.mjs';
 
 let site;
 let chromium;
@@ -50,20 +50,9 @@ NAMES.forEach((names, row) => {
   });
 });
 
-// The screenshot's pixels, decoded by the browser itself.
+// The screenshot's pixels: (x, y) => [red, green, blue].
 async function screenshotPixels(page, clip) {
-  const png = await page.screenshot({ clip, encoding: 'base64' });
-  const decoder = await chromium.browser.newPage();
-  const pixels = await decoder.evaluate(async (data) => {
-    const image = new Image();
-    image.src = `data:image/png;base64,${data}`;
-    await image.decode();
-    const canvas = new OffscreenCanvas(image.width, image.height);
-    const context = canvas.getContext('2d');
-    context.drawImage(image, 0, 0);
-    return { width: image.width, data: Array.from(context.getImageData(0, 0, image.width, image.height).data) };
-  }, png);
-  await decoder.close();
+  const pixels = await decodePng(chromium.browser, await page.screenshot({ clip }));
   return (x, y) => pixels.data.slice((y * pixels.width + x) * 4, (y * pixels.width + x) * 4 + 3);
 }
 
