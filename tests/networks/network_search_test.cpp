@@ -136,6 +136,48 @@ TEST(NetworkSearch, ListsEveryDistinctNetworkOnceWhenTheListIsLongEnough) {
     }
 }
 
+// The whole top list, ties and all, is the head of every distinct network
+// ranked: on random stock lists of up to four values.
+TEST(NetworkSearch, ListsTheSameTopNetworksAsRankingEveryNetwork) {
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<int> sizes(1, 4);
+    std::uniform_int_distribution<int> mantissas(1, 30);
+    constexpr int kTop = 5;
+    for (int list = 0; list < 20; ++list) {
+        std::vector<double> stock;
+        for (int size = sizes(random); size > 0; --size)
+            stock.push_back(mantissas(random) * 100.0);
+        std::vector<std::vector<Network>> networks;
+        for (int count = 1; count <= kMostParts; ++count)
+            networks.push_back(everyNetwork(stock, count));
+        const NetworkFinder finder(stock);
+        std::uniform_real_distribution<double> logarithm(std::log(10.0), std::log(1e4));
+        for (int target = 0; target < 10; ++target) {
+            // Whole hundreds hit many networks exactly, so ties get ranked too.
+            const double wanted =
+                target % 2 == 0 ? std::exp(logarithm(random)) : 100.0 * mantissas(random);
+            FindRequest request;
+            request.wanted = wanted;
+            request.top = kTop;
+            for (const PartCountResult& result : finder.find(request)) {
+                std::vector<RankedNetwork> ranked;
+                for (const Network& network :
+                     networks[static_cast<std::size_t>(result.partCount - 1)])
+                    ranked.push_back({network, (network.value() - wanted) / wanted});
+                std::sort(ranked.begin(), ranked.end(), ranksBefore);
+                ranked.resize(std::min<std::size_t>(ranked.size(), kTop));
+                std::vector<std::string> expected, found;
+                for (const RankedNetwork& one : ranked)
+                    expected.push_back(one.network.expression());
+                for (const RankedNetwork& one : result.networks)
+                    found.push_back(one.network.expression());
+                ASSERT_EQ(found, expected)
+                    << "wanted " << wanted << ", " << result.partCount << " parts";
+            }
+        }
+    }
+}
+
 // One value makes 1, 2, 4 and 10 distinct networks of one to four parts:
 // the arrangements the search must tell apart.
 TEST(NetworkSearch, CountsTheArrangementsOfOneValue) {
