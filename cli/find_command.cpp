@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <ostream>
@@ -162,6 +163,8 @@ std::variant<FindSettings, Problem> readArguments(std::span<const std::string_vi
     }
     if (!wantedText) return "no value given (gosei-cli find VALUE [options])";
     const auto wanted = parseValue(*wantedText);
+    if (!wanted && wantedText->starts_with('-') && parseValue(wantedText->substr(1)))
+        return "the value must be greater than 0";
     if (!wanted) return "\"" + std::string(*wantedText) + "\" is not a value";
     if (!(*wanted > 0)) return "the value must be greater than 0";
     settings.wanted = *wanted;
@@ -171,10 +174,14 @@ std::variant<FindSettings, Problem> readArguments(std::span<const std::string_vi
 }
 
 std::variant<std::vector<double>, Problem> readStock(const std::string& path) {
+    const std::string unreadable = "cannot read stock file " + path;
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) return unreadable;
     std::ifstream file(path, std::ios::binary);
+    if (!file) return unreadable;
     std::ostringstream text;
-    if (file) text << file.rdbuf();
-    if (!file || file.bad()) return "cannot read stock file " + path;
+    text << file.rdbuf();
+    if (file.bad()) return unreadable;
     const auto stock = parseStockList(text.str());
     if (const auto* problem = std::get_if<StockListError>(&stock))
         return "stock file " + path + ": " + problem->message;
