@@ -40,7 +40,7 @@ class TopList {
     // that searches ask before they build a network.
     bool admits(double value) const {
         const double error = std::abs(errorOf(value));
-        if (error > m_maxError + kErrorTie) return false;
+        if (m_capacity == 0 || error > m_maxError + kErrorTie) return false;
         return m_ranked.size() < m_capacity || error <= std::abs(m_ranked.back().error) + kErrorTie;
     }
 

@@ -288,6 +288,11 @@ TEST(NetworkSearch, ListsTheBestFirstWithoutRepeats) {
     }
 }
 
+TEST(NetworkSearch, KeepsNothingWhenAskedForNoNetworks) {
+    for (const PartCountResult& result : findFor({10, 22, 47}, 33, 0))
+        EXPECT_TRUE(result.networks.empty()) << result.partCount << " parts";
+}
+
 TEST(NetworkSearch, ShowsOnlyTheAskedPartCounts) {
     FindRequest request;
     request.wanted = 1234;
