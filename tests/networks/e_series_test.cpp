@@ -70,18 +70,6 @@ TEST(ESeries, ValuesFollowTheGeometricSteps) {
     }
 }
 
-TEST(ESeries, TwoFigureSeriesAreNotPartOfTheThreeFigureOnes) {
-    const auto e24 = decadeMantissas(ESeries::E24);
-    const auto e192 = decadeMantissas(ESeries::E192);
-    EXPECT_TRUE(std::find(e24.begin(), e24.end(), 270) != e24.end());
-    EXPECT_TRUE(std::find(e192.begin(), e192.end(), 270) == e192.end());
-}
-
-TEST(ESeries, KnowsNoOtherNames) {
-    for (const char* name : {"", "E5", "e24", "E 24", "E384", "E24 "})
-        EXPECT_FALSE(eSeriesFromName(name)) << name;
-}
-
 TEST(ESeriesValues, CoverTheRangeWithBothEndsIncluded) {
     const auto values = eSeriesValues(ESeries::E24, 1, 10e6);
     EXPECT_EQ(values.size(), 7u * 24u + 1u);

@@ -277,39 +277,9 @@ TEST(NetworkSearch, KeepsOnlyNetworksWithinTheTolerance) {
             EXPECT_LE(std::abs(ranked.error), 0.07);
 }
 
-TEST(NetworkSearch, ListsTheBestFirstWithoutRepeats) {
-    const auto results = findFor(eSeriesValues(ESeries::E24, 1, 10e6), 3141.59, 50);
-    for (const PartCountResult& result : results) {
-        ASSERT_EQ(result.networks.size(), 50u);
-        for (std::size_t i = 1; i < result.networks.size(); ++i) {
-            EXPECT_FALSE(ranksBefore(result.networks[i], result.networks[i - 1]));
-            EXPECT_FALSE(result.networks[i].network == result.networks[i - 1].network);
-        }
-    }
-}
-
 TEST(NetworkSearch, KeepsNothingWhenAskedForNoNetworks) {
     for (const PartCountResult& result : findFor({10, 22, 47}, 33, 0))
         EXPECT_TRUE(result.networks.empty()) << result.partCount << " parts";
-}
-
-TEST(NetworkSearch, ShowsOnlyTheAskedPartCounts) {
-    FindRequest request;
-    request.wanted = 1234;
-    request.fewestParts = 2;
-    request.mostParts = 3;
-    const auto results = NetworkFinder(eSeriesValues(ESeries::E6, 1, 1e6)).find(request);
-    ASSERT_EQ(results.size(), 2u);
-    EXPECT_EQ(results[0].partCount, 2);
-    EXPECT_EQ(results[1].partCount, 3);
-}
-
-TEST(NetworkSearch, ReachesFromAllSmallestInParallelToAllLargestInSeries) {
-    const NetworkFinder finder({10, 22, 47});
-    EXPECT_EQ(finder.lowestReachable(4), 2.5);
-    EXPECT_EQ(finder.highestReachable(4), 188);
-    const auto low = findFor({10, 22, 47}, 2.5);
-    EXPECT_EQ(low[3].networks[0].network.expression(), "10 | 10 | 10 | 10");
 }
 
 }  // namespace

@@ -19,13 +19,6 @@ Network parallel(Network a, Network b) {
     return Network::joined(Join::Parallel, a, b);
 }
 
-TEST(Network, JoinsOfTheSameKindFlattenIntoOneGroup) {
-    const Network chain = series(p(1), series(p(2), series(p(3), p(4))));
-    EXPECT_EQ(chain.members().size(), 4u);
-    EXPECT_EQ(chain.expression(), "1 + 2 + 3 + 4");
-    EXPECT_EQ(parallel(parallel(p(1), p(2)), parallel(p(3), p(4))).expression(), "1 | 2 | 3 | 4");
-}
-
 struct EquivalenceCase {
     const char* name;
     Network a;
@@ -55,13 +48,6 @@ INSTANTIATE_TEST_SUITE_P(
         EquivalenceCase{"NestedChainSwapped", parallel(p(1), series(p(2), parallel(p(3), p(4)))),
                         parallel(series(parallel(p(4), p(3)), p(2)), p(1))}),
     CaseName());
-
-TEST(Network, DifferentArrangementsOfTheSamePartsDiffer) {
-    EXPECT_FALSE(series(p(1), parallel(p(2), p(3))) == parallel(p(1), series(p(2), p(3))));
-    EXPECT_FALSE(series(p(1), parallel(p(2), p(3))) == series(p(2), parallel(p(1), p(3))));
-    EXPECT_FALSE(series(parallel(p(1), p(1)), parallel(p(1), p(1))) ==
-                 parallel(series(p(1), p(1)), series(p(1), p(1))));
-}
 
 struct WritingCase {
     const char* name;
