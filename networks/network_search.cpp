@@ -1,6 +1,7 @@
 #include "networks/network_search.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <stdexcept>
 
@@ -32,22 +33,24 @@ double restFor(Join join, double total, double part) {
 class TopList {
   public:
     TopList(double wanted, int capacity, double maxError)
-        : m_wanted(wanted), m_capacity(static_cast<std::size_t>(capacity)), m_maxError(maxError) {}
-
-    double errorOf(double value) const { return (value - m_wanted) / m_wanted; }
-
-    // Whether a network of this value could still enter the list. Cheap, so
-    // that searches ask before they build a network.
-    bool admits(double value) const {
-        const double error = std::abs(errorOf(value));
-        if (m_capacity == 0 || error > m_maxError + kErrorTie) return false;
-        return m_ranked.size() < m_capacity || error <= std::abs(m_ranked.back().error) + kErrorTie;
+        : m_wanted(wanted),
+          m_capacity(static_cast<std::size_t>(std::max(capacity, 0))),
+          m_maxError(maxError) {
+        updateAdmitted();
     }
+
+    // Whether a network of this value could still enter the list: a test
+    // of the value alone, so that searches ask before they build a network.
+    // Errors within kErrorTie of the last entry's pass, as the tie rules may
+    // still favour them.
+    bool admits(double value) const { return value >= m_lowest && value <= m_highest; }
+    double lowestAdmitted() const { return m_lowest; }
+    double highestAdmitted() const { return m_highest; }
 
     void offer(Network network) {
         RankedNetwork candidate{std::move(network), 0.0};
-        candidate.error = errorOf(candidate.network.value());
-        if (std::abs(candidate.error) > m_maxError + kErrorTie) return;
+        candidate.error = (candidate.network.value() - m_wanted) / m_wanted;
+        if (m_capacity == 0 || std::abs(candidate.error) > m_maxError + kErrorTie) return;
         if (m_ranked.size() == m_capacity && !ranksBefore(candidate, m_ranked.back())) return;
         for (const RankedNetwork& ranked : m_ranked)
             if (ranked.network == candidate.network) return;
@@ -55,27 +58,39 @@ class TopList {
             std::upper_bound(m_ranked.begin(), m_ranked.end(), candidate, ranksBefore);
         m_ranked.insert(place, std::move(candidate));
         if (m_ranked.size() > m_capacity) m_ranked.pop_back();
+        updateAdmitted();
     }
 
     std::vector<RankedNetwork> take() { return std::move(m_ranked); }
 
   private:
+    void updateAdmitted() {
+        double error = m_maxError;
+        if (m_capacity > 0 && m_ranked.size() == m_capacity)
+            error = std::min(error, std::abs(m_ranked.back().error));
+        m_lowest = m_capacity == 0 ? 1.0 : m_wanted * (1 - (error + kErrorTie));
+        m_highest = m_capacity == 0 ? 0.0 : m_wanted * (1 + (error + kErrorTie));
+    }
+
     double m_wanted;
     std::size_t m_capacity;
     double m_maxError;
     std::vector<RankedNetwork> m_ranked;
+    double m_lowest = 0;  // the values a network needs to enter the list
+    double m_highest = 0;
 };
 
-// Offers the entries of an ascending table on both sides of `split`, each
-// side walked away from it while its networks could still enter the list.
-// `valueAt(i)` must rise with i, and `split` must be where the wanted value
-// falls between valueAt(split - 1) and valueAt(split).
+// Offers the entries from `begin` to `end` of an ascending table on both
+// sides of `split`, each side walked away from it while its networks could
+// still enter the list. `valueAt(i)` must rise with i, and `split` must be
+// where the wanted value falls between valueAt(split - 1) and valueAt(split),
+// or `begin` if the wanted value lies below valueAt(begin).
 template <typename ValueAt, typename NetworkAt>
-void walkOutwards(std::size_t split, std::size_t size, TopList& list, ValueAt valueAt,
-                  NetworkAt networkAt) {
-    for (std::size_t i = split; i < size && list.admits(valueAt(i)); ++i)
+void walkOutwards(std::size_t begin, std::size_t split, std::size_t end, TopList& list,
+                  ValueAt valueAt, NetworkAt networkAt) {
+    for (std::size_t i = split; i < end && list.admits(valueAt(i)); ++i)
         list.offer(networkAt(i));
-    for (std::size_t i = split; i > 0 && list.admits(valueAt(i - 1)); --i)
+    for (std::size_t i = split; i > begin && list.admits(valueAt(i - 1)); --i)
         list.offer(networkAt(i - 1));
 }
 
@@ -83,6 +98,44 @@ std::size_t lowerBound(const std::vector<double>& sorted, std::size_t end, doubl
     return static_cast<std::size_t>(
         std::lower_bound(sorted.begin(), sorted.begin() + static_cast<std::ptrdiff_t>(end), value) -
         sorted.begin());
+}
+
+struct MadePair {
+    double value;
+    std::uint16_t first;
+    std::uint16_t second;
+    Join join;
+};
+
+// Positive doubles order as their bit patterns do, so the leading bits
+// (exponent and the top of the mantissa) name a bucket of nearby values.
+std::uint64_t bucketOf(double value) {
+    return std::bit_cast<std::uint64_t>(value) >> 42;
+}
+
+// A counting sort on the buckets leaves runs of a few dozen values, each
+// then sorted by comparison: some three times faster than sorting the whole
+// table by comparison, which took most of the time of a request.
+void sortByValue(std::vector<MadePair>& pairs) {
+    if (pairs.empty()) return;
+    const auto byValue = [](const MadePair& a, const MadePair& b) { return a.value < b.value; };
+    const auto [lowest, highest] = std::minmax_element(pairs.begin(), pairs.end(), byValue);
+    const std::uint64_t firstBucket = bucketOf(lowest->value);
+    std::vector<std::size_t> bucketStart(bucketOf(highest->value) - firstBucket + 2, 0);
+    for (const MadePair& pair : pairs)
+        ++bucketStart[bucketOf(pair.value) - firstBucket + 1];
+    for (std::size_t i = 1; i < bucketStart.size(); ++i)
+        bucketStart[i] += bucketStart[i - 1];
+
+    std::vector<MadePair> sorted(pairs.size());
+    std::vector<std::size_t> next(bucketStart.begin(), bucketStart.end() - 1);
+    for (const MadePair& pair : pairs)
+        sorted[next[bucketOf(pair.value) - firstBucket]++] = pair;
+    for (std::size_t bucket = 0; bucket + 1 < bucketStart.size(); ++bucket) {
+        std::sort(sorted.begin() + static_cast<std::ptrdiff_t>(bucketStart[bucket]),
+                  sorted.begin() + static_cast<std::ptrdiff_t>(bucketStart[bucket + 1]), byValue);
+    }
+    pairs = std::move(sorted);
 }
 
 class Search {
@@ -95,14 +148,14 @@ class Search {
 
     void singleParts(TopList& list) const {
         walkOutwards(
-            lowerBound(m_parts, m_parts.size(), m_wanted), m_parts.size(), list,
+            0, lowerBound(m_parts, m_parts.size(), m_wanted), m_parts.size(), list,
             [&](std::size_t i) { return m_parts[i]; },
             [&](std::size_t i) { return Network::part(m_parts[i]); });
     }
 
     void pairs(TopList& list) const {
         walkOutwards(
-            lowerBound(m_pairs, m_pairs.size(), m_wanted), m_pairs.size(), list,
+            0, lowerBound(m_pairs, m_pairs.size(), m_wanted), m_pairs.size(), list,
             [&](std::size_t i) { return m_pairs[i]; },
             [&](std::size_t i) { return m_finder.pairNetwork(i); });
     }
@@ -112,7 +165,7 @@ class Search {
         for (Join join : kJoins) {
             for (double part : m_parts) {
                 walkOutwards(
-                    lowerBound(m_pairs, m_pairs.size(), restFor(join, m_wanted, part)),
+                    0, lowerBound(m_pairs, m_pairs.size(), restFor(join, m_wanted, part)),
                     m_pairs.size(), list,
                     [&](std::size_t i) { return combined(join, part, m_pairs[i]); },
                     [&](std::size_t i) {
@@ -122,18 +175,22 @@ class Search {
         }
     }
 
-    // W + W for both joins. As the first pair rises, the rest it needs falls,
-    // so one pointer walks down the table for the whole pass.
+    // W + W for both joins, each two pairs met once: from the first in table
+    // order, looking at the second from there up. As the first rises, the
+    // rest it needs falls, so one pointer walks down the table for the whole
+    // pass; and once the first with itself gives too much, so does every
+    // later first with anything from there up.
     void pairWithPair(TopList& list) const {
         for (Join join : kJoins) {
             std::size_t split = m_pairs.size();
             for (std::size_t first = 0; first < m_pairs.size(); ++first) {
                 const double pair = m_pairs[first];
+                if (combined(join, pair, pair) > list.highestAdmitted()) break;
                 const double rest = restFor(join, m_wanted, pair);
                 while (split > 0 && m_pairs[split - 1] >= rest)
                     --split;
                 walkOutwards(
-                    split, m_pairs.size(), list,
+                    first, std::max(split, first), m_pairs.size(), list,
                     [&](std::size_t i) { return combined(join, pair, m_pairs[i]); },
                     [&](std::size_t i) {
                         return Network::joined(join, m_finder.pairNetwork(first),
@@ -145,17 +202,26 @@ class Search {
 
     // P + (P | W) and P | (P + W). For one outer part, the rest needed falls
     // as the inner part rises, so each lookup only searches below the last.
+    // The parts alone bound the value: P + (P | W) lies above the outer part
+    // and below both parts in series; P | (P + W) lies below the outer part
+    // and above both parts in parallel. Parts whose bounds leave the values
+    // the list admits are skipped without a lookup.
     void partWithPartAndPair(TopList& list) const {
         for (Join outer : kJoins) {
             const Join inner = otherJoin(outer);
+            const bool outerSeries = outer == Join::Series;
             for (double outerPart : m_parts) {
+                if (outerSeries && outerPart > list.highestAdmitted()) break;
+                if (!outerSeries && outerPart < list.lowestAdmitted()) continue;
                 const double innerTotal = restFor(outer, m_wanted, outerPart);
                 std::size_t split = m_pairs.size();
                 for (double innerPart : m_parts) {
-                    const double rest = restFor(inner, innerTotal, innerPart);
-                    split = lowerBound(m_pairs, split, rest);
+                    const double bound = combined(outer, outerPart, innerPart);
+                    if (outerSeries && bound < list.lowestAdmitted()) continue;
+                    if (!outerSeries && bound > list.highestAdmitted()) break;
+                    split = lowerBound(m_pairs, split, restFor(inner, innerTotal, innerPart));
                     walkOutwards(
-                        split, m_pairs.size(), list,
+                        0, split, m_pairs.size(), list,
                         [&](std::size_t i) {
                             return combined(outer, outerPart,
                                             combined(inner, innerPart, m_pairs[i]));
@@ -197,28 +263,23 @@ NetworkFinder::NetworkFinder(std::vector<double> parts) : m_parts(std::move(part
     m_parts.erase(std::unique(m_parts.begin(), m_parts.end()), m_parts.end());
     if (m_parts.size() > kMostDistinctParts) throw std::length_error("too many distinct parts");
 
-    struct Made {
-        double value;
-        PairEntry entry;
-    };
-    std::vector<Made> made;
+    std::vector<MadePair> made;
     made.reserve(m_parts.size() * (m_parts.size() + 1));
     for (std::size_t first = 0; first < m_parts.size(); ++first) {
         for (std::size_t second = first; second < m_parts.size(); ++second) {
             for (Join join : kJoins) {
                 made.push_back({combined(join, m_parts[first], m_parts[second]),
-                                {static_cast<std::uint16_t>(first),
-                                 static_cast<std::uint16_t>(second), join}});
+                                static_cast<std::uint16_t>(first),
+                                static_cast<std::uint16_t>(second), join});
             }
         }
     }
-    std::sort(made.begin(), made.end(),
-              [](const Made& a, const Made& b) { return a.value < b.value; });
+    sortByValue(made);
     m_pairValues.reserve(made.size());
     m_pairEntries.reserve(made.size());
-    for (const Made& one : made) {
+    for (const MadePair& one : made) {
         m_pairValues.push_back(one.value);
-        m_pairEntries.push_back(one.entry);
+        m_pairEntries.push_back({one.first, one.second, one.join});
     }
 }
 
