@@ -1,8 +1,10 @@
 #include "networks/network_search.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 namespace gosei::networks {
