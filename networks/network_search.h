@@ -24,10 +24,13 @@ bool ranksBefore(const RankedNetwork& a, const RankedNetwork& b);
 
 struct FindRequest {
     double wanted = 0;
+    // The part counts to search, within 1..kMostParts.
     int fewestParts = 1;
-    int mostParts = 4;                                          // at most kMostParts
-    int top = 3;                                                // networks kept for each part count
-    double maxError = std::numeric_limits<double>::infinity();  // relative, not percent
+    int mostParts = 4;
+    // How many networks to keep for each part count.
+    int top = 3;
+    // The largest relative error (not percent) a network may have.
+    double maxError = std::numeric_limits<double>::infinity();
 };
 
 struct PartCountResult {
@@ -55,8 +58,8 @@ inline constexpr std::size_t kMostDistinctParts = 2000;
 // best, and walking outwards from there finds the next best in order.
 class NetworkFinder {
   public:
-    // Positive, finite values; duplicates are dropped, and at most
-    // kMostDistinctParts may remain.
+    // Positive, finite values; duplicates are dropped. More than
+    // kMostDistinctParts distinct values throw std::length_error.
     explicit NetworkFinder(std::vector<double> parts);
 
     const std::vector<double>& parts() const { return m_parts; }
