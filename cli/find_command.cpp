@@ -302,7 +302,7 @@ std::string jsonText(const FindSettings& settings, std::size_t partCount,
                 jsonNumber(settings.low) + "," + jsonNumber(settings.high) + "]";
     }
     text += ",\"exclude\":" + jsonList(settings.excluded) +
-            ",\"part_values\":" + std::to_string(partCount) + ",\"parts\":[" +
+            ",\"part_values\":" + std::to_string(partCount) + ",\"part_counts\":[" +
             std::to_string(settings.fewestParts) + "," + std::to_string(settings.mostParts) +
             "],\"top\":" + std::to_string(settings.topCount()) + ",\"tolerance_percent\":" +
             (settings.tolerancePercent ? jsonNumber(*settings.tolerancePercent) : "null") +

@@ -72,7 +72,7 @@ TEST(FindCommand, WritesOneJsonObjectWithTheRequestAndTheResults) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out,
               "{\"request\":{\"wanted\":4700,\"series\":\"E24\",\"range\":[1,1e+07],"
-              "\"exclude\":[2000,1100],\"part_values\":167,\"parts\":[2,2],\"top\":1,"
+              "\"exclude\":[2000,1100],\"part_values\":167,\"part_counts\":[2,2],\"top\":1,"
               "\"tolerance_percent\":null},\"results\":[{\"part_count\":2,\"networks\":["
               "{\"expression\":\"1 + 4.7k\",\"topology\":\"A + B\",\"parts\":[1,4700],"
               "\"value\":4701,\"error_percent\":0.02127659574468085}]}]}\n");
