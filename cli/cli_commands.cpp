@@ -43,22 +43,7 @@ constexpr std::string_view kHelp =
     "  3, then series rows 1 to 3, each as partA, partB, error, combined.\n"
     "  Every line is calculated on an empty grid. A malformed line gives\n"
     "  error<TAB>message and the batch goes on.\n"
-    "\n"
-    "gosei-cli find VALUE [options]\n"
-    "  The exact best networks of one to four parts (every series-parallel\n"
-    "  arrangement, each written once) for VALUE, ranked by error, then by\n"
-    "  fewer distinct values, then by a smaller ratio of largest to smallest\n"
-    "  part. Values may carry a multiplier: 4700, 4.7k, 4k7, 470R, 0R1, 1M2.\n"
-    "  --series S      E1, E3, E6, E12, E24 (default), E48, E96 or E192\n"
-    "  --range L..H    the series values from L to H (default 1..10M)\n"
-    "  --stock FILE    the values in FILE instead, one a line, # comments\n"
-    "  --exclude A,B   never use these values\n"
-    "  --parts N|M..N  part counts to show (default 1..4)\n"
-    "  --top K         networks per part count (default 3)\n"
-    "  --tolerance P   only networks within P %, up to --top (default 20)\n"
-    "  --json          one JSON object: the request and the results\n"
-    "  Exit status 2 with one line on stderr for anything it cannot use,\n"
-    "  including a VALUE that the parts cannot reach.\n";
+    "\n";
 
 std::vector<std::string_view> splitFields(std::string_view line) {
     std::vector<std::string_view> fields;
@@ -164,7 +149,7 @@ std::string gridText(const MemoryWindow& window) {
 int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err) {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        out << kHelp;
+        out << kHelp << kFindHelp;
         return 0;
     }
     if (!args.empty() && args[0] == "find") {

@@ -362,6 +362,10 @@ std::variant<Answer, Problem> answer(std::span<const std::string_view> args) {
 }  // namespace
 
 int runFind(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        out << kFindHelp;
+        return 0;
+    }
     const auto result = answer(args);
     if (const auto* problem = std::get_if<Problem>(&result)) {
         err << "gosei-cli find: " << *problem << '\n';
