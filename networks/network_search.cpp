@@ -204,23 +204,27 @@ class Search {
 
     // P + (P | W) and P | (P + W). For one outer part, the rest needed falls
     // as the inner part rises, so each lookup only searches below the last.
-    // The parts alone bound the value: P + (P | W) lies above the outer part
-    // and below both parts in series; P | (P + W) lies below the outer part
-    // and above both parts in parallel. Parts whose bounds leave the values
-    // the list admits are skipped without a lookup.
+    // Parts whose networks cannot reach the values the list admits are
+    // skipped without a lookup: P + (P | W) lies above its outer part and
+    // below its value with W infinite; P | (P + W) lies below its value with
+    // W infinite and above its value with W zero. Each bound is worked out
+    // as the network's value is, so rounding cannot cross it.
     void partWithPartAndPair(TopList& list) const {
+        const double infinity = std::numeric_limits<double>::infinity();
         for (Join outer : kJoins) {
             const Join inner = otherJoin(outer);
             const bool outerSeries = outer == Join::Series;
             for (double outerPart : m_parts) {
                 if (outerSeries && outerPart > list.highestAdmitted()) break;
-                if (!outerSeries && outerPart < list.lowestAdmitted()) continue;
+                if (!outerSeries && combined(outer, outerPart, infinity) < list.lowestAdmitted())
+                    continue;
                 const double innerTotal = restFor(outer, m_wanted, outerPart);
                 std::size_t split = m_pairs.size();
                 for (double innerPart : m_parts) {
-                    const double bound = combined(outer, outerPart, innerPart);
-                    if (outerSeries && bound < list.lowestAdmitted()) continue;
-                    if (!outerSeries && bound > list.highestAdmitted()) break;
+                    const double extreme = combined(
+                        outer, outerPart, combined(inner, innerPart, outerSeries ? infinity : 0.0));
+                    if (outerSeries && extreme < list.lowestAdmitted()) continue;
+                    if (!outerSeries && extreme > list.highestAdmitted()) break;
                     split = lowerBound(m_pairs, split, restFor(inner, innerTotal, innerPart));
                     walkOutwards(
                         0, split, m_pairs.size(), list,
