@@ -5,6 +5,7 @@
 #include <ostream>
 #include <vector>
 
+#include "cli/find_command.h"
 #include "engine/calculation.h"
 
 namespace gosei::cli {
@@ -13,6 +14,7 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: gosei-cli SERIES VALUE [TOLERANCE]\n"
     "       gosei-cli --batch\n"
+    "       gosei-cli find VALUE [options]\n"
     "       gosei-cli --help\n";
 
 constexpr std::string_view kHelp =
@@ -42,7 +44,8 @@ constexpr std::string_view kHelp =
     "  c1..c24 are the cell texts: parallel rows 1 to 3, then series rows\n"
     "  1 to 3, each as partA, partB, error, combined.\n"
     "  Every line is calculated on an empty grid. A malformed line gives\n"
-    "  error<TAB>message and the batch goes on.\n";
+    "  error<TAB>message and the batch goes on.\n"
+    "\n";
 
 std::vector<std::string_view> splitFields(std::string_view line) {
     std::vector<std::string_view> fields;
@@ -149,8 +152,11 @@ std::string gridText(const MemoryWindow& window) {
 int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err) {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        out << kHelp;
+        out << kHelp << kFindHelp;
         return 0;
+    }
+    if (!args.empty() && args[0] == "find") {
+        return runFind(std::span(args).subspan(1), out, err);
     }
     if (args.size() == 1 && args[0] == "--batch") {
         runBatch(in, out);
