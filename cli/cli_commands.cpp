@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/find_command.h"
+#include "cli/terminal_text.h"
 #include "engine/calculation.h"
 
 namespace gosei::cli {
@@ -72,27 +73,9 @@ std::string_view outcomeWord(InputOutcome outcome) {
     return "error";
 }
 
-// Width on a terminal: CJK characters take two columns.
-std::size_t displayWidth(std::string_view text) {
-    std::size_t width = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if ((byte & 0xC0) == 0x80) continue;
-        width += byte >= 0xE0 ? 2 : 1;
-    }
-    return width;
-}
-
 constexpr std::size_t kColumnWidth = 12;
 // Columns stand in the window's order; each but the last is padded.
 constexpr std::array<Cell, 4> kScreenOrder{Cell::PartA, Cell::PartB, Cell::Combined, Cell::Error};
-
-std::string padded(std::string_view text, std::size_t width) {
-    std::string cell(text);
-    const std::size_t used = displayWidth(text);
-    if (used < width) cell.append(width - used, ' ');
-    return cell;
-}
 
 }  // namespace
 

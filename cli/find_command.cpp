@@ -9,6 +9,8 @@
 #include <sstream>
 #include <string>
 #include <variant>
+
+#include "cli/terminal_text.h"
 #include <vector>
 
 #include "networks/e_series.h"
@@ -206,23 +208,6 @@ std::variant<std::vector<double>, Problem> partValues(const FindSettings& settin
     values = withoutExcluded(std::move(values), settings.excluded);
     if (values.empty()) return "no parts left in " + partsDescription(settings);
     return values;
-}
-
-// Width on a terminal: CJK characters take two columns.
-std::size_t displayWidth(std::string_view text) {
-    std::size_t width = 0;
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if ((byte & 0xC0) == 0x80) continue;
-        width += byte >= 0xE0 ? 2 : 1;
-    }
-    return width;
-}
-
-std::string padded(std::string text, std::size_t width) {
-    const std::size_t used = displayWidth(text);
-    if (used < width) text.append(width - used, ' ');
-    return text;
 }
 
 std::string percentText(double error) {
