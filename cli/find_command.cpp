@@ -9,9 +9,9 @@
 #include <sstream>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "cli/terminal_text.h"
-#include <vector>
 
 #include "networks/e_series.h"
 #include "networks/network_search.h"
