@@ -5,6 +5,8 @@
 #include <ostream>
 #include <vector>
 
+#include "cli/find_command.h"
+#include "cli/terminal_text.h"
 #include "engine/calculation.h"
 
 namespace gosei::cli {
@@ -13,6 +15,7 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: gosei-cli SERIES VALUE [TOLERANCE]\n"
     "       gosei-cli --batch\n"
+    "       gosei-cli find VALUE [options]\n"
     "       gosei-cli --help\n";
 
 constexpr std::string_view kHelp =
@@ -42,7 +45,8 @@ constexpr std::string_view kHelp =
     "  c1..c24 are the cell texts: parallel rows 1 to 3, then series rows\n"
     "  1 to 3, each as partA, partB, error, combined.\n"
     "  Every line is calculated on an empty grid. A malformed line gives\n"
-    "  error<TAB>message and the batch goes on.\n";
+    "  error<TAB>message and the batch goes on.\n"
+    "\n";
 
 std::vector<std::string_view> splitFields(std::string_view line) {
     std::vector<std::string_view> fields;
@@ -69,27 +73,9 @@ std::string_view outcomeWord(InputOutcome outcome) {
     return "error";
 }
 
-// Width on a terminal: CJK characters take two columns.
-std::size_t displayWidth(std::string_view text) {
-    std::size_t width = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if ((byte & 0xC0) == 0x80) continue;
-        width += byte >= 0xE0 ? 2 : 1;
-    }
-    return width;
-}
-
 constexpr std::size_t kColumnWidth = 12;
 // Columns stand in the window's order; each but the last is padded.
 constexpr std::array<Cell, 4> kScreenOrder{Cell::PartA, Cell::PartB, Cell::Combined, Cell::Error};
-
-std::string padded(std::string_view text, std::size_t width) {
-    std::string cell(text);
-    const std::size_t used = displayWidth(text);
-    if (used < width) cell.append(width - used, ' ');
-    return cell;
-}
 
 }  // namespace
 
@@ -149,8 +135,11 @@ std::string gridText(const MemoryWindow& window) {
 int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err) {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        out << kHelp;
+        out << kHelp << kFindHelp;
         return 0;
+    }
+    if (!args.empty() && args[0] == "find") {
+        return runFind(std::span(args).subspan(1), out, err);
     }
     if (args.size() == 1 && args[0] == "--batch") {
         runBatch(in, out);

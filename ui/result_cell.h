@@ -21,6 +21,8 @@ CellTextLayout layoutCellText(const QFont& font, const QString& text, int cellWi
 
 // A result cell: a label whose whole text always shows.
 class ResultCell : public QLabel {
+    Q_OBJECT
+
   public:
     using QLabel::QLabel;
 

@@ -520,6 +520,7 @@ class MainWindowTest : public QObject {
                                     .arg(expectedRight)));
         }
         QVERIFY(condensed > 0);
+        QCOMPARE(m_window->findChildren<gosei::ui::ResultCell*>().size(), 24);
     }
 
     void pressingTwiceGivesTheSameGrid() {
