@@ -1,6 +1,7 @@
 #include "cli/find_command.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "cli/terminal_text.h"
+#include "engine/decimal_conversion.h"
 
 #include "networks/e_series.h"
 #include "networks/network_search.h"
@@ -124,7 +126,7 @@ std::optional<Problem> readOption(std::string_view name, std::string_view text,
         settings.top = *top;
     } else if (name == "--tolerance") {
         double percent = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), percent);
+        const auto [end, error] = parseDecimal(text.data(), text.data() + text.size(), percent);
         if (error != std::errc() || end != text.data() + text.size() || !(percent >= 0) ||
             !(percent < 1e6))
             return "--tolerance \"" + std::string(text) + "\" is not a percentage of 0 or more";
@@ -247,9 +249,7 @@ std::string tableText(const FindSettings& settings, std::size_t partCount,
 }
 
 std::string jsonNumber(double value) {
-    char text[32];
-    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
-    return error == std::errc() ? std::string(text, end) : "null";
+    return std::isfinite(value) ? shortestText(value) : "null";
 }
 
 std::string jsonString(std::string_view text) {

@@ -1,31 +1,43 @@
 #pragma once
 
+#include <charconv>
 #include <string>
 #include <string_view>
 #include <system_error>
 
 namespace gosei {
 
-// Correctly rounded conversions between doubles and decimal text, as
+// Correctly rounded conversions between doubles and decimal text, exactly as
 // std::from_chars and std::to_chars make them. Where the standard library
 // lacks their floating-point forms (the WebAssembly build's libc++), the same
 // results come from strtod in the C locale and snprintf, which round
 // correctly as well.
 
-// Reads "digits[.digits][e[sign]digits]" in plain ASCII. A value beyond the
-// double range, or a non-zero value that rounds to zero, gives
-// result_out_of_range and leaves value unchanged.
-std::errc parseDecimal(std::string_view ascii, double& value);
+// std::from_chars for a double in the general format: an optional '-', then
+// digits with an optional point and exponent, or "inf", "infinity", "nan".
+// A value beyond the double range, or a non-zero value that rounds to zero,
+// gives result_out_of_range and leaves value unchanged.
+std::from_chars_result parseDecimal(const char* first, const char* last, double& value);
+
+inline std::errc parseDecimal(std::string_view text, double& value) {
+    return parseDecimal(text.data(), text.data() + text.size(), value).ec;
+}
 
 // The value in scientific notation with the given digits after the point,
 // e.g. "4.700000e+01" or "-3.3e-06".
 std::string scientificText(double value, int fractionDigits);
 
+// std::to_chars for a double without a format: the fewest digits that read
+// back as the same double, in plain or scientific notation, whichever is
+// shorter ("0.001", "1e+22", "-4.7").
+std::string shortestText(double value);
+
 // The strtod and snprintf forms, built everywhere so that the native tests
 // can hold them against the standard library's.
 namespace portable {
-std::errc parseDecimal(std::string_view ascii, double& value);
+std::from_chars_result parseDecimal(const char* first, const char* last, double& value);
 std::string scientificText(double value, int fractionDigits);
+std::string shortestText(double value);
 }  // namespace portable
 
 }  // namespace gosei

@@ -100,8 +100,13 @@ std::strong_ordering Network::operator<=>(const Network& other) const {
         return m_join == Join::Series ? std::strong_ordering::less : std::strong_ordering::greater;
     }
     if (const auto order = compareValues(m_value, other.m_value); order != 0) return order;
-    return std::lexicographical_compare_three_way(m_members.begin(), m_members.end(),
-                                                  other.m_members.begin(), other.m_members.end());
+    // Member by member, then the shorter first (lexicographical_compare_three_way,
+    // which not every standard library has).
+    const std::size_t common = std::min(m_members.size(), other.m_members.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        if (const auto order = m_members[i] <=> other.m_members[i]; order != 0) return order;
+    }
+    return m_members.size() <=> other.m_members.size();
 }
 
 }  // namespace gosei::networks

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 
@@ -112,7 +113,9 @@ struct MadePair {
 // Positive doubles order as their bit patterns do, so the leading bits
 // (exponent and the top of the mantissa) name a bucket of nearby values.
 std::uint64_t bucketOf(double value) {
-    return std::bit_cast<std::uint64_t>(value) >> 42;
+    std::uint64_t bits = 0;  // std::bit_cast, where the library lacks it
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits >> 42;
 }
 
 // A counting sort on the buckets leaves runs of a few dozen values, each
@@ -123,16 +126,19 @@ void sortByValue(std::vector<MadePair>& pairs) {
     const auto byValue = [](const MadePair& a, const MadePair& b) { return a.value < b.value; };
     const auto [lowest, highest] = std::minmax_element(pairs.begin(), pairs.end(), byValue);
     const std::uint64_t firstBucket = bucketOf(lowest->value);
-    std::vector<std::size_t> bucketStart(bucketOf(highest->value) - firstBucket + 2, 0);
+    const auto bucketIndex = [&](double value) {
+        return static_cast<std::size_t>(bucketOf(value) - firstBucket);
+    };
+    std::vector<std::size_t> bucketStart(bucketIndex(highest->value) + 2, 0);
     for (const MadePair& pair : pairs)
-        ++bucketStart[bucketOf(pair.value) - firstBucket + 1];
+        ++bucketStart[bucketIndex(pair.value) + 1];
     for (std::size_t i = 1; i < bucketStart.size(); ++i)
         bucketStart[i] += bucketStart[i - 1];
 
     std::vector<MadePair> sorted(pairs.size());
     std::vector<std::size_t> next(bucketStart.begin(), bucketStart.end() - 1);
     for (const MadePair& pair : pairs)
-        sorted[next[bucketOf(pair.value) - firstBucket]++] = pair;
+        sorted[next[bucketIndex(pair.value)]++] = pair;
     for (std::size_t bucket = 0; bucket + 1 < bucketStart.size(); ++bucket) {
         std::sort(sorted.begin() + static_cast<std::ptrdiff_t>(bucketStart[bucket]),
                   sorted.begin() + static_cast<std::ptrdiff_t>(bucketStart[bucket + 1]), byValue);

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "engine/decimal_conversion.h"
+
 namespace gosei::networks {
 namespace {
 
@@ -79,7 +81,7 @@ std::optional<double> parseValue(std::string_view text) {
                                 std::string(fraction) + "0e" + std::to_string(exponent.value_or(0));
     double value = 0;
     const auto [end, error] =
-        std::from_chars(decimal.data(), decimal.data() + decimal.size(), value);
+        gosei::parseDecimal(decimal.data(), decimal.data() + decimal.size(), value);
     if (error != std::errc() || end != decimal.data() + decimal.size()) return std::nullopt;
     return value;
 }
