@@ -27,6 +27,15 @@ test('the web app manifest names the program, its start page and its icons', asy
   }
 });
 
+test('Chromium finds the page installable', async () => {
+  const page = await openPage(chromium.browser, site.url);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  const devtools = await page.createCDPSession();
+  const { installabilityErrors } = await devtools.send('Page.getInstallabilityErrors');
+  assert.deepEqual(installabilityErrors, []);
+  await page.close();
+});
+
 test('after the first visit the page reloads and calculates with the network gone', async () => {
   const page = await openPage(chromium.browser, site.url);
   await page.evaluate(async () => {
