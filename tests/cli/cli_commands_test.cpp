@@ -120,9 +120,18 @@ TEST_P(ExitStatusTest, ReportsTheOutcome) {
     EXPECT_EQ(result.out.find("\n直列条件\n") != std::string::npos, GetParam().printsGrid);
 }
 
+// 10^500 written with the exponent -100 is still 10^400: refused as a
+// tolerance, not read as zero.
+const std::string kHugeTolerance = "1" + std::string(500, '0') + "e-100";
+
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, ExitStatusTest,
     testing::Values(ExitCase{"Refused", {"E12", "47", "11"}, 1, "誤差条件が甘すぎます\n", false},
+                    ExitCase{"HugeMantissaRefused",
+                             {"E6", "47", kHugeTolerance.c_str()},
+                             1,
+                             "誤差条件が甘すぎます\n",
+                             false},
                     ExitCase{"E24GoesOn", {"E24", "47", "6"}, 0, "誤差条件が甘すぎます\n", true},
                     ExitCase{"BadTarget", {"E6", "-5"}, 2, "正の数値を入力して下さい\n", false},
                     ExitCase{"NoArguments", {}, 2, "", false},

@@ -24,6 +24,10 @@ struct CalculationCase {
     BlockCells cells;
 };
 
+void PrintTo(const CalculationCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class CalculationTest : public testing::TestWithParam<CalculationCase> {};
 
 TEST_P(CalculationTest, FillsTheGridAsTheUserSeesIt) {
@@ -133,6 +137,28 @@ INSTANTIATE_TEST_SUITE_P(
             "20",
             S,
             {"2.2", "不要", "-10.1", "2.2", "1", "1", "0", "2", "0.1", "1.5", "19.9", "1.6"}},
+        // The tolerances land exactly on the give-up limit after 171 (E3) and
+        // 101 (E6) widenings; the pass above it finds the last candidate.
+        CalculationCase{"E3GiveUpLimitSeries",
+                        Series::E3,
+                        "1.38",
+                        "32.90022",
+                        S,
+                        {"1", "不要", "27.5", "1", "0.47", "0.47", "31.8", "0.94", "0.22", "0.47",
+                         "50", "0.69"}},
+        CalculationCase{"E3GiveUpLimitParallel",
+                        Series::E3,
+                        "1.959",
+                        "32.90022",
+                        P,
+                        {"4.7", "4.7", "-20", "2.35", "47", "1", "50", "0.979", "", "", "", ""}},
+        CalculationCase{
+            "E6GiveUpLimitParallel",
+            Series::E6,
+            "6.281",
+            "19.900057",
+            P,
+            {"10", "22", "-9.5", "6.875", "15", "15", "-19.5", "7.5", "68", "4.7", "30", "4.396"}},
         CalculationCase{
             "E3OnePointTwoFourParallel",
             Series::E3,

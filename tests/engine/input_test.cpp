@@ -58,6 +58,13 @@ TEST(Normalisation, SubnormalTargetReachesTheWorkingDecade) {
     EXPECT_LE(input.mantissa, 10.0f);
 }
 
+// The tolerance is read afterwards; normalising leaves it at "none given".
+TEST(Normalisation, LeavesNoTolerance) {
+    for (float wanted : {47.0f, 1.0f, 0.1f, 0.01f, 9.99f, 3.4e38f, 1e-45f}) {
+        EXPECT_EQ(normalise(wanted).requestedTolerance, 0.0f) << wanted;
+    }
+}
+
 struct RejectedTargetCase {
     const char* name;
     std::string typed;

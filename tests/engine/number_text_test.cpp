@@ -5,6 +5,7 @@
 #include "tests/case_name.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -82,6 +83,9 @@ INSTANTIATE_TEST_SUITE_P(
         LeadingNumberCase{"HugeNegativeExponent", "5e-99999999999999999999999", 0.0},
         LeadingNumberCase{"ManyIntegerDigitsOverflow", std::string(400, '9'), kInf},
         LeadingNumberCase{"ManyZerosThenDigit", "0." + std::string(500, '0') + "1e600", 1e99},
+        LeadingNumberCase{"HugeMantissaStillTooLarge", "1" + std::string(500, '0') + "e-100", kInf},
+        LeadingNumberCase{"HugeMantissaBroughtBack", "1" + std::string(500, '0') + "e-600", 1e-100},
+        LeadingNumberCase{"TinyMantissaStillTooSmall", "0." + std::string(500, '0') + "1e100", 0.0},
         LeadingNumberCase{"CorrectlyRounded", "0.1000000000000000055511151231257827", 0.1},
         LeadingNumberCase{"Subnormal", "4.9e-324", 4.9e-324},
         LeadingNumberCase{"InvalidUtf8",
@@ -95,6 +99,24 @@ INSTANTIATE_TEST_SUITE_P(
                                       3),
                           7.0}),
     CaseName());
+
+// A mantissa far beyond the double range, or far below it, brought back (or
+// not) by a written exponent: the value depends on the digits' own magnitude
+// and the exponent together. The C library's conversion is the reference.
+TEST(LeadingNumber, MantissaMagnitudeAndExponentAddUp) {
+    for (int zeros : {300, 400, 500, 1000}) {
+        for (int exponent : {-2000, -1400, -1000, -700, -500, -400, -330, -100, 0, 100, 330, 400,
+                             500, 700, 1000, 1400}) {
+            const std::string tail = "e" + std::to_string(exponent);
+            for (const std::string& text : {"1" + std::string(zeros, '0') + tail,
+                                            "0." + std::string(zeros, '0') + "47" + tail}) {
+                const double expected = std::strtod(text.c_str(), nullptr);
+                EXPECT_EQ(leadingNumber(text), expected)
+                    << zeros << " zeros, exponent " << exponent << ": " << text.substr(0, 3);
+            }
+        }
+    }
+}
 
 struct TextFormCase {
     const char* name;

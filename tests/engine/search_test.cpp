@@ -4,6 +4,7 @@
 
 #include "tests/case_name.h"
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -299,6 +300,70 @@ INSTANTIATE_TEST_SUITE_P(DefaultTolerances, GiveUpTest,
                                          GiveUpCase{"E12", Series::E12, 1500},
                                          GiveUpCase{"E24", Series::E24, 3001}),
                          CaseName());
+
+// The first requested tolerance at or below the series' limit whose widening
+// steps, each rounded to single precision, land exactly on the give-up limit.
+struct Landing {
+    float tolerance;
+    int steps;  // widenings from the tolerance to the give-up limit
+};
+
+Landing toleranceLandingOnGiveUp(const SeriesParams& params) {
+    for (float start = params.maxTolerance; start > 0; start = std::nextafter(start, 0.0f)) {
+        float tolerance = start;
+        for (int steps = 0; tolerance <= params.giveUpTolerance; ++steps) {
+            if (tolerance == params.giveUpTolerance) return {start, steps};
+            tolerance = static_cast<float>(static_cast<double>(tolerance) + params.wideningStep);
+        }
+    }
+    return {0.0f, -1};
+}
+
+struct LandingCase {
+    const char* name;
+    Series series;
+    float tolerance;
+    int steps;
+    const char* typed;  // the percent text that reads as the tolerance
+};
+
+void PrintTo(const LandingCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class GiveUpLimitLandingTest : public testing::TestWithParam<LandingCase> {};
+
+TEST_P(GiveUpLimitLandingTest, IsFoundBelowTheSeriesLimit) {
+    const Landing landing = toleranceLandingOnGiveUp(seriesParams(GetParam().series));
+    EXPECT_EQ(landing.tolerance, GetParam().tolerance);
+    EXPECT_EQ(landing.steps, GetParam().steps);
+    MemoryWindow window;
+    window.targetText = "5";
+    window.toleranceText = GetParam().typed;
+    const PreparedInput prepared = prepareInput(seriesParams(GetParam().series), window);
+    EXPECT_EQ(startTolerance(prepared.input, seriesParams(GetParam().series)), landing.tolerance);
+}
+
+// A limit equal to the give-up limit is not past it: one more pass runs.
+TEST_P(GiveUpLimitLandingTest, RunsThePassAboveTheLimitBeforeGivingUp) {
+    SeriesParams params = seriesParams(GetParam().series);
+    params.memberCount = 0;
+    for (PassMode mode : {PassMode::SkipIdlePasses, PassMode::RunEveryPass}) {
+        MemoryWindow window;
+        const SearchResult result =
+            parallelSearch(inputFor(5.0f, GetParam().tolerance), params, 0, window, mode);
+        EXPECT_EQ(result.passCount, GetParam().steps + 2);
+        EXPECT_TRUE(result.gaveUp);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EverySeries, GiveUpLimitLandingTest,
+    testing::Values(LandingCase{"E3", Series::E3, 0.329002202f, 171, "32.90022"},
+                    LandingCase{"E6", Series::E6, 0.199000567f, 101, "19.900057"},
+                    LandingCase{"E12", Series::E12, 0.0999966487f, 1000, "9.999665"},
+                    LandingCase{"E24", Series::E24, 0.049903255f, 2501, "4.9903255"}),
+    CaseName());
 
 TEST(SearchTolerance, AnErrorEqualToTheLimitWaitsForTheNextPass) {
     // Only the member 1: for the wanted value 1.25 it has the error 0.2 alone,

@@ -8,7 +8,9 @@
 #include <QTimer>
 #include <algorithm>
 #include <memory>
+#include <utility>
 
+#include "tests/ui/message_watcher.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/screen_placement.h"
@@ -21,6 +23,7 @@ class HelpWindowTest : public QObject {
 
   private:
     std::unique_ptr<MainWindow> m_main;
+    std::unique_ptr<UnexpectedModals> m_unexpectedModals;
 
     QPushButton* helpButton() {
         return m_main->findChild<QPushButton*>(QStringLiteral("Command5"));
@@ -34,11 +37,16 @@ class HelpWindowTest : public QObject {
 
   private slots:
     void init() {
+        m_unexpectedModals = std::make_unique<UnexpectedModals>();
         m_main = std::make_unique<MainWindow>();
         m_main->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
     }
-    void cleanup() { m_main.reset(); }
+    void cleanup() {
+        m_main.reset();
+        const QString unexpected = std::exchange(m_unexpectedModals, nullptr)->unexpected();
+        QVERIFY2(unexpected.isEmpty(), qPrintable(QStringLiteral("unexpected ") + unexpected));
+    }
 
     void lines_data() {
         QTest::addColumn<int>("index");

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QtMath>
 #include <memory>
+#include <utility>
 
 #include "cli/cli_commands.h"
 #include "tests/ui/message_watcher.h"
@@ -87,6 +88,7 @@ class MainWindowTest : public QObject {
 
   private:
     std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<UnexpectedModals> m_unexpectedModals;
 
     template <typename T>
     T* control(const char* name) {
@@ -118,11 +120,16 @@ class MainWindowTest : public QObject {
 
   private slots:
     void init() {
+        m_unexpectedModals = std::make_unique<UnexpectedModals>();
         m_window = std::make_unique<MainWindow>();
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
-    void cleanup() { m_window.reset(); }
+    void cleanup() {
+        m_window.reset();
+        const QString unexpected = std::exchange(m_unexpectedModals, nullptr)->unexpected();
+        QVERIFY2(unexpected.isEmpty(), qPrintable(QStringLiteral("unexpected ") + unexpected));
+    }
 
     void windowIsFixedAndWhite() {
         QCOMPARE(m_window->windowTitle(), QStringLiteral("合成抵抗算出ソフト"));
