@@ -33,80 +33,60 @@ QPainterPath fittedOutline(const view::PictureLine& line) {
     return fit.map(outline);
 }
 
-// A line of small text: its own face at its own height, stretched
-// horizontally so that its ink spans the ink box. On a screen of ordinary
-// density the glyphs are drawn in one solid colour, as bitmap text is;
-// denser screens get smooth edges.
-class SmallLine {
-  public:
-    SmallLine(const view::PictureLine& line, qreal ratio)
-        : m_text(fromUtf8(line.text)), m_font(japaneseFont(line.font)), m_smooth(ratio >= 1.5) {
-        m_font.setStyleStrategy(m_smooth ? QFont::PreferAntialias : QFont::NoAntialias);
-        place(inkBox(line), ratio);
-    }
+// A line of small text, in its own face at its own size, drawn once
+// unscaled; its inked pixels are then stretched into the ink box. Glyph
+// extents from the font are only approximate and rasterising moves edges by
+// a pixel, so the line is measured by where it really inks. On a screen of
+// ordinary density the glyphs are one solid colour, as bitmap text is;
+// denser screens get smooth edges. The stretch is a few percent, so
+// repeating a column of pixels now and then keeps the glyphs crisp.
+void drawSmallLine(QPainter& painter, const view::PictureLine& line, qreal ratio) {
+    const bool smooth = ratio >= 1.5;
+    QFont font = japaneseFont(line.font);
+    font.setStyleStrategy(smooth ? QFont::PreferAntialias : QFont::NoAntialias);
+    const QString text = fromUtf8(line.text);
+    const QRectF wanted = inkBox(line);
 
-    void draw(QPainter& painter, const QColor& colour) const {
-        painter.save();
-        painter.setRenderHint(QPainter::Antialiasing, m_smooth);
-        painter.setRenderHint(QPainter::TextAntialiasing, m_smooth);
-        painter.setFont(m_font);
-        painter.setPen(colour);
-        painter.translate(m_origin);
-        painter.scale(m_scale, 1.0);
-        painter.drawText(QPointF(0, 0), m_text);
-        painter.restore();
-    }
+    // Twice the box's width and thrice its height leave room for any face.
+    QImage drawn((QSizeF(2 * wanted.width(), 3 * wanted.height()) * ratio).toSize(),
+                 QImage::Format_ARGB32_Premultiplied);
+    drawn.setDevicePixelRatio(ratio);
+    drawn.fill(Qt::transparent);
+    QPainter linePainter(&drawn);
+    linePainter.setRenderHint(QPainter::TextAntialiasing, smooth);
+    linePainter.setFont(font);
+    linePainter.setPen(toQColor(line.colour));
+    linePainter.drawText(QPointF(wanted.height(), 2 * wanted.height()), text);
+    linePainter.end();
 
-  private:
-    // Glyph extents from the font are only approximate, and rasterising
-    // moves edges by a pixel, so the line is placed by where it really inks:
-    // drawn alone unscaled, measured, then scaled and moved. Measuring
-    // unscaled keeps to the glyphs the window's text has rasterised already.
-    void place(const QRectF& wanted, qreal ratio) {
-        m_origin = QPointF(wanted.left(), wanted.bottom());
-        const QRectF ink = measureInk(wanted, ratio);
-        if (ink.isEmpty()) return;
-        const qreal left = ink.left() - m_origin.x();
-        m_scale = wanted.width() / ink.width();
-        m_origin = QPointF(wanted.left() - m_scale * left, m_origin.y() + wanted.top() - ink.top());
-    }
-
-    // The logical extent of the pixels the line inks in a band around where
-    // it is wanted.
-    QRectF measureInk(const QRectF& wanted, qreal ratio) const {
-        const qreal margin = wanted.height();
-        const QRectF band(0, wanted.top() - margin, 2 * wanted.right(),
-                          wanted.height() + 2 * margin);
-        QImage image((band.size() * ratio).toSize(), QImage::Format_RGB32);
-        image.setDevicePixelRatio(ratio);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        painter.translate(-band.topLeft());
-        draw(painter, Qt::black);
-        painter.end();
-
-        int left = image.width(), top = image.height(), right = -1, bottom = -1;
-        for (int y = 0; y < image.height(); ++y) {
-            const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-            for (int x = 0; x < image.width(); ++x) {
-                if (row[x] == 0xFFFFFFFFu) continue;
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
+    // The inked pixels, in the image's own pixels.
+    int left = drawn.width(), top = drawn.height(), right = -1, bottom = -1;
+    for (int y = 0; y < drawn.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
+        for (int x = 0; x < drawn.width(); ++x) {
+            if (qAlpha(row[x]) == 0) continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
         }
-        if (right < 0) return {};
-        return QRectF(QPointF(left, top) / ratio, QPointF(right + 1, bottom + 1) / ratio)
-            .translated(band.topLeft());
     }
-
-    QString m_text;
-    QFont m_font;
-    bool m_smooth;
-    qreal m_scale = 1.0;
-    QPointF m_origin;
-};
+    if (right < 0) return;
+    const QRect ink(QPoint(left, top), QPoint(right, bottom));
+    // The box on whole device pixels, so that no row or column is shared. On
+    // a dense screen the glyphs' smooth edges may take a row more than the
+    // box; on an ordinary one the heights agree.
+    const QRect box(
+        QPoint(qRound(wanted.left() * ratio), qRound(wanted.top() * ratio)),
+        QPoint(qRound(wanted.right() * ratio) - 1, qRound(wanted.bottom() * ratio) - 1));
+    const QRectF target(QPointF(box.topLeft()) / ratio, QSizeF(box.size()) / ratio);
+    // Cut in the image's own pixels, whatever its pixel ratio.
+    drawn.setDevicePixelRatio(1.0);
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(target, drawn, ink);
+    painter.restore();
+}
 
 QImage drawPicture(Picture picture, qreal ratio) {
     const view::PictureSpec& spec = view::pictureSpec(picture);
@@ -119,7 +99,7 @@ QImage drawPicture(Picture picture, qreal ratio) {
         if (line.font.points > kSmallTextPoints) {
             painter.fillPath(fittedOutline(line), toQColor(line.colour));
         } else {
-            SmallLine(line, ratio).draw(painter, toQColor(line.colour));
+            drawSmallLine(painter, line, ratio);
         }
     }
     return image;
