@@ -88,6 +88,25 @@ void drawSmallLine(QPainter& painter, const view::PictureLine& line, qreal ratio
     painter.restore();
 }
 
+// The images that come with the program, drawn by tools/render-pictures
+// for the two common pixel ratios, so that the window's start pays for
+// neither the faces nor the glyphs the pictures use.
+QImage shippedPicture(Picture picture, qreal ratio) {
+    if (ratio != 1.0 && ratio != 2.0) return {};
+    QImage image(QStringLiteral(":/pictures/%1").arg(shippedPictureName(picture, ratio)));
+    if (image.size() != pictureSize(picture) * ratio) return {};
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
+}  // namespace
+
+QString shippedPictureName(Picture picture, qreal ratio) {
+    return QStringLiteral("%1-%2x.png")
+        .arg(picture == Picture::Title ? QStringLiteral("title") : QStringLiteral("input-hint"))
+        .arg(ratio);
+}
+
 QImage drawPicture(Picture picture, qreal ratio) {
     const view::PictureSpec& spec = view::pictureSpec(picture);
     QImage image(pictureSize(picture) * ratio, QImage::Format_RGB32);
@@ -105,18 +124,19 @@ QImage drawPicture(Picture picture, qreal ratio) {
     return image;
 }
 
-}  // namespace
-
 QSize pictureSize(Picture picture) {
     const view::PictureSpec& spec = view::pictureSpec(picture);
     return {spec.width, spec.height};
 }
 
 QImage renderPicture(Picture picture, qreal devicePixelRatio) {
-    // The pictures never change: each is drawn once for each pixel ratio.
-    static std::map<std::pair<Picture, qreal>, QImage> drawn;
-    auto [found, isNew] = drawn.try_emplace({picture, devicePixelRatio});
-    if (isNew) found->second = drawPicture(picture, devicePixelRatio);
+    // The pictures never change: each is made once for each pixel ratio.
+    static std::map<std::pair<Picture, qreal>, QImage> made;
+    auto [found, isNew] = made.try_emplace({picture, devicePixelRatio});
+    if (isNew) {
+        found->second = shippedPicture(picture, devicePixelRatio);
+        if (found->second.isNull()) found->second = drawPicture(picture, devicePixelRatio);
+    }
     return found->second;
 }
 

@@ -13,8 +13,12 @@ namespace gosei::ui {
 using view::Picture;
 
 QSize pictureSize(Picture picture);
-// The picture drawn for a pixel ratio; drawn once, then kept.
+// The picture for a pixel ratio: the image that comes with the program where
+// there is one, else drawn; made once, then kept.
 QImage renderPicture(Picture picture, qreal devicePixelRatio = 1.0);
+// The picture drawn now, and the name of the image shipped for a ratio.
+QImage drawPicture(Picture picture, qreal devicePixelRatio);
+QString shippedPictureName(Picture picture, qreal devicePixelRatio);
 
 // Shows a picture at its top-left corner, unscaled and clipped to the box.
 class PictureBox : public QWidget {

@@ -310,6 +310,33 @@ class MainWindowTest : public QObject {
             qPrintable(where));
     }
 
+    // The window starts with the images that come with the program; they
+    // must be what the program draws today (tools/render-pictures). Glyphs
+    // are hinted for the screen, so this holds where the tool runs, on a
+    // screen of ratio 1.
+    void shippedPicturesMatchTheDrawing() {
+        if (m_window->devicePixelRatioF() != 1.0) QSKIP("drawn on a screen of ratio 1");
+        for (auto picture : {gosei::ui::Picture::Title, gosei::ui::Picture::InputHint}) {
+            for (qreal ratio : {1.0, 2.0}) {
+                const QString name = gosei::ui::shippedPictureName(picture, ratio);
+                const QImage shipped = QImage(QStringLiteral(":/pictures/") + name)
+                                           .convertToFormat(QImage::Format_RGB32);
+                const QImage drawn = gosei::ui::drawPicture(picture, ratio);
+                QCOMPARE(shipped.size(), drawn.size());
+                int differing = 0;
+                for (int y = 0; y < drawn.height(); ++y) {
+                    for (int x = 0; x < drawn.width(); ++x)
+                        differing += shipped.pixel(x, y) != drawn.pixel(x, y);
+                }
+                QVERIFY2(
+                    differing == 0,
+                    qPrintable(QStringLiteral("%1: %2 pixels differ; run tools/render-pictures")
+                                   .arg(name)
+                                   .arg(differing)));
+            }
+        }
+    }
+
     void noticeFitsOnOneLine() {
         auto* notice = control<QLabel>("Label4");
         QCOMPARE(notice->pos(), QPoint(456, 48));
