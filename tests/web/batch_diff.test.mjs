@@ -1,24 +1,15 @@
 // The WebAssembly engine inside Chromium answers a large generated batch
 // byte for byte as the native gosei-cli --batch does.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
-import { serveSite, launchBrowser, openPage, nativeCli } from './browser.mjs';
+import { openPage, nativeCli, withSiteAndBrowser } from './browser.mjs';
 import { batchLines } from './batch_lines.mjs';
 
 const LINE_COUNT = 24000;
 
-let site;
-let chromium;
-before(async () => {
-  site = await serveSite();
-  chromium = await launchBrowser();
-});
-after(async () => {
-  await chromium?.close();
-  await site?.close();
-});
+const env = withSiteAndBrowser();
 
 test('a generated batch gives the native output byte for byte in the browser', async () => {
   assert.ok(fs.existsSync(nativeCli), `the native ${nativeCli} must be built first`);
@@ -26,7 +17,7 @@ test('a generated batch gives the native output byte for byte in the browser', a
   const input = lines.join('\n') + '\n';
   const native = execFileSync(nativeCli, ['--batch'], { input, maxBuffer: 256 << 20 }).toString('utf8');
 
-  const page = await openPage(chromium.browser, site.url);
+  const page = await openPage(env.chromium.browser, env.site.url);
   const inBrowser = await page.evaluate(async (batch) => {
     const { loadEngine } = await import('./engine.js');
     const engine = await loadEngine();

@@ -2,6 +2,7 @@
 // tiny static server of the test's own, and Debian's Chromium, headless,
 // with a fresh profile, driven by puppeteer-core.
 import { execFileSync } from 'node:child_process';
+import { before, after } from 'node:test';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
@@ -46,6 +47,23 @@ export async function launchBrowser() {
 
 // A page at zoom 1 in a window of the given size, with the site loaded and
 // its engine ready.
+// Serves the built site and starts Chromium for the tests of the calling
+// file, as env.site and env.chromium, then runs ready(env) if given; both
+// end after the file's tests.
+export function withSiteAndBrowser(ready) {
+  const env = {};
+  before(async () => {
+    env.site = await serveSite();
+    env.chromium = await launchBrowser();
+    await ready?.(env);
+  });
+  after(async () => {
+    await env.chromium?.close();
+    await env.site?.close();
+  });
+  return env;
+}
+
 export async function openPage(browser, url, { width = 800, height = 600, mobile = false } = {}) {
   const page = await browser.newPage();
   await page.setViewport({ width, height, deviceScaleFactor: 1, isMobile: mobile, hasTouch: mobile });

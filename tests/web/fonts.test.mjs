@@ -1,23 +1,14 @@
 // The faces the page brings along for browsers without the original or the
 // IPA faces: they load, and the fixed-pitch one keeps a full-width
 // character exactly twice as wide as a half-width one.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { serveSite, launchBrowser, openPage } from './browser.mjs';
+import { openPage, withSiteAndBrowser } from './browser.mjs';
 
-let site;
-let chromium;
-before(async () => {
-  site = await serveSite();
-  chromium = await launchBrowser();
-});
-after(async () => {
-  await chromium?.close();
-  await site?.close();
-});
+const env = withSiteAndBrowser();
 
 test('both bundled faces load', async () => {
-  const page = await openPage(chromium.browser, site.url);
+  const page = await openPage(env.chromium.browser, env.site.url);
   const faces = await page.evaluate(async () => {
     const declared = [...document.fonts].filter((face) => face.family.startsWith('"gosei') || face.family.startsWith('gosei'));
     await Promise.all(declared.map((face) => face.load()));
@@ -28,7 +19,7 @@ test('both bundled faces load', async () => {
 });
 
 test('in the bundled fixed-pitch face the column heads line up: full width is twice half width', async () => {
-  const page = await openPage(chromium.browser, site.url);
+  const page = await openPage(env.chromium.browser, env.site.url);
   const widths = await page.evaluate(async () => {
     await document.fonts.load("12px 'gosei Gothic'");
     const context = new OffscreenCanvas(10, 10).getContext('2d');

@@ -1,24 +1,15 @@
 // The help window inside the page, with the desktop's lifecycle: created on
 // the first ＨＥＬＰ, hidden by 戻る with its scroll and selection kept,
 // shown again as it was, discarded by its close control.
-import { test, before, after, beforeEach } from 'node:test';
+import { test, beforeEach } from 'node:test';
 import assert from 'node:assert/strict';
-import { serveSite, launchBrowser, openPage, gridTexts, setBox, nativeBatch } from './browser.mjs';
+import { openPage, gridTexts, setBox, nativeBatch, withSiteAndBrowser } from './browser.mjs';
 
-let site;
-let chromium;
+const env = withSiteAndBrowser();
 let page;
-before(async () => {
-  site = await serveSite();
-  chromium = await launchBrowser();
-});
-after(async () => {
-  await chromium?.close();
-  await site?.close();
-});
 beforeEach(async () => {
   await page?.close();
-  page = await openPage(chromium.browser, site.url, { width: 1400, height: 800 });
+  page = await openPage(env.chromium.browser, env.site.url, { width: 1400, height: 800 });
 });
 
 // What the help window shows, or null where there is none or it is hidden.

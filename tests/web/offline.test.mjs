@@ -1,34 +1,25 @@
 // Installable and offline: the manifest names the program and its icons,
 // and once the page has been visited it reloads and calculates with its
 // server gone.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { serveSite, launchBrowser, openPage, gridTexts, nativeBatch } from './browser.mjs';
+import { openPage, gridTexts, nativeBatch, withSiteAndBrowser } from './browser.mjs';
 
-let site;
-let chromium;
-before(async () => {
-  site = await serveSite();
-  chromium = await launchBrowser();
-});
-after(async () => {
-  await chromium?.close();
-  await site?.close();
-});
+const env = withSiteAndBrowser();
 
 test('the web app manifest names the program, its start page and its icons', async () => {
-  const manifest = await (await fetch(new URL('manifest.webmanifest', site.url))).json();
+  const manifest = await (await fetch(new URL('manifest.webmanifest', env.site.url))).json();
   assert.equal(manifest.name, '合成抵抗算出ソフト');
   assert.equal(manifest.start_url, './');
   assert.equal(manifest.display, 'standalone');
   for (const icon of manifest.icons) {
-    const response = await fetch(new URL(icon.src, site.url));
+    const response = await fetch(new URL(icon.src, env.site.url));
     assert.equal(response.status, 200, icon.src);
   }
 });
 
 test('Chromium finds the page installable', async () => {
-  const page = await openPage(chromium.browser, site.url);
+  const page = await openPage(env.chromium.browser, env.site.url);
   await page.evaluate(() => navigator.serviceWorker.ready);
   const devtools = await page.createCDPSession();
   const { installabilityErrors } = await devtools.send('Page.getInstallabilityErrors');
@@ -37,7 +28,7 @@ test('Chromium finds the page installable', async () => {
 });
 
 test('after the first visit the page reloads and calculates with the network gone', async () => {
-  const page = await openPage(chromium.browser, site.url);
+  const page = await openPage(env.chromium.browser, env.site.url);
   await page.evaluate(async () => {
     await navigator.serviceWorker.ready;
     // Installed; wait until it controls the page so the cache is complete.
@@ -45,8 +36,8 @@ test('after the first visit the page reloads and calculates with the network gon
       await new Promise((resolve) => navigator.serviceWorker.addEventListener('controllerchange', resolve, { once: true }));
     }
   });
-  await site.close();
-  site = null;
+  await env.site.close();
+  env.site = null;
   await page.reload({ waitUntil: 'load' });
   await page.waitForSelector('html[data-ready="true"]');
   await page.type('#Text1', '47');

@@ -1,23 +1,14 @@
 // The main window's behaviour in the page, typed and clicked as a person
 // does: calculations, the three messages, Tab order, Enter and Escape.
-import { test, before, after, beforeEach } from 'node:test';
+import { test, beforeEach } from 'node:test';
 import assert from 'node:assert/strict';
-import { serveSite, launchBrowser, openPage, gridTexts, openDialog, setBox, nativeBatch } from './browser.mjs';
+import { openPage, gridTexts, openDialog, setBox, nativeBatch, withSiteAndBrowser } from './browser.mjs';
 
-let site;
-let chromium;
+const env = withSiteAndBrowser();
 let page;
-before(async () => {
-  site = await serveSite();
-  chromium = await launchBrowser();
-});
-after(async () => {
-  await chromium?.close();
-  await site?.close();
-});
 beforeEach(async () => {
   await page?.close();
-  page = await openPage(chromium.browser, site.url);
+  page = await openPage(env.chromium.browser, env.site.url);
 });
 
 const BUTTONS = { E6: 'Command1', E12: 'Command2', E24: 'Command3', E3: 'Command4' };

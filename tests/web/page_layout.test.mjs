@@ -1,20 +1,11 @@
 // The page at zoom 1 stands as the window does: the 24 result cells and the
 // two block titles at their exact pixel rectangles and colours, read from a
 // screenshot.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { serveSite, launchBrowser, openPage, decodePng } from './browser.mjs';
+import { openPage, decodePng, withSiteAndBrowser } from './browser.mjs';
 
-let site;
-let chromium;
-before(async () => {
-  site = await serveSite();
-  chromium = await launchBrowser();
-});
-after(async () => {
-  await chromium?.close();
-  await site?.close();
-});
+const env = withSiteAndBrowser();
 
 // 15 twips to the pixel, rounded to the nearest.
 const px = (twips) => Math.floor((2 * twips + 15) / 30);
@@ -52,12 +43,12 @@ NAMES.forEach((names, row) => {
 
 // The screenshot's pixels: (x, y) => [red, green, blue].
 async function screenshotPixels(page, clip) {
-  const pixels = await decodePng(chromium.browser, await page.screenshot({ clip }));
+  const pixels = await decodePng(env.chromium.browser, await page.screenshot({ clip }));
   return (x, y) => pixels.data.slice((y * pixels.width + x) * 4, (y * pixels.width + x) * 4 + 3);
 }
 
 test('the 24 cells and the two block titles stand at their pixel rectangles in their colours', async () => {
-  const page = await openPage(chromium.browser, site.url, { width: 800, height: 600 });
+  const page = await openPage(env.chromium.browser, env.site.url, { width: 800, height: 600 });
   const form = await page.$eval('#Form1', (f) => {
     const box = f.getBoundingClientRect();
     return { x: box.left, y: box.top, width: box.width, height: box.height };
@@ -89,7 +80,7 @@ test('the 24 cells and the two block titles stand at their pixel rectangles in t
 });
 
 test('a calculation keeps every cell in its rectangle and colour', async () => {
-  const page = await openPage(chromium.browser, site.url, { width: 800, height: 600 });
+  const page = await openPage(env.chromium.browser, env.site.url, { width: 800, height: 600 });
   await page.type('#Text1', '0.00047');
   await page.click('#Command3');
   await page.waitForFunction(() => document.getElementById('Label5').textContent !== '');

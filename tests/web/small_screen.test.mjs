@@ -1,21 +1,13 @@
 // A phone: a 375 pixel wide viewport with touch. The layout scales as a
 // whole to the width, the boxes ask for the numeric keyboard, and every
 // button works by touch.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { serveSite, launchBrowser, openPage, gridTexts, nativeBatch } from './browser.mjs';
+import { openPage, gridTexts, nativeBatch, withSiteAndBrowser } from './browser.mjs';
 
-let site;
-let chromium;
 let page;
-before(async () => {
-  site = await serveSite();
-  chromium = await launchBrowser();
+withSiteAndBrowser(async ({ chromium, site }) => {
   page = await openPage(chromium.browser, site.url, { width: 375, height: 667, mobile: true });
-});
-after(async () => {
-  await chromium?.close();
-  await site?.close();
 });
 
 test('the whole window scales to the viewport width without reflowing', async () => {
