@@ -5,7 +5,7 @@
 #include <ostream>
 #include <vector>
 
-#include "cli/find_command.h"
+#include "cli/finder_commands.h"
 #include "cli/terminal_text.h"
 #include "engine/calculation.h"
 
@@ -16,6 +16,7 @@ constexpr std::string_view kUsage =
     "usage: gosei-cli SERIES VALUE [TOLERANCE]\n"
     "       gosei-cli --batch\n"
     "       gosei-cli find VALUE [options]\n"
+    "       gosei-cli divider RATIO [options]\n"
     "       gosei-cli --help\n";
 
 constexpr std::string_view kHelp =
@@ -135,11 +136,14 @@ std::string gridText(const MemoryWindow& window) {
 int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err) {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        out << kHelp << kFindHelp;
+        out << kHelp << kFindHelp << "\n" << kDividerHelp;
         return 0;
     }
     if (!args.empty() && args[0] == "find") {
         return runFind(std::span(args).subspan(1), out, err);
+    }
+    if (!args.empty() && args[0] == "divider") {
+        return runDivider(std::span(args).subspan(1), out, err);
     }
     if (args.size() == 1 && args[0] == "--batch") {
         runBatch(in, out);

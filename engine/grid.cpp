@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "engine/decimal_conversion.h"
+#include "decimal/decimal_conversion.h"
 #include "engine/number_text.h"
 
 namespace gosei {

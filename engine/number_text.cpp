@@ -8,7 +8,7 @@
 #include <string>
 #include <system_error>
 
-#include "engine/decimal_conversion.h"
+#include "decimal/decimal_conversion.h"
 
 namespace gosei {
 namespace {

@@ -22,9 +22,30 @@ std::string written(const Network& network, const std::function<std::string(doub
     std::string text;
     for (const Network& member : network.members()) {
         if (!text.empty()) text += joint;
-        text += member.isPart() ? written(member, leaf) : "(" + written(member, leaf) + ")";
+        if (member.isPart()) {
+            text += written(member, leaf);
+        } else {
+            text.append("(").append(written(member, leaf)).append(")");
+        }
     }
     return text;
+}
+
+// The value as a quotient of integers: a sum of members a/b and c/d is
+// (ad + cb) / bd, and a parallel group is the reciprocal of the sum of the
+// reciprocals.
+Fraction exactFraction(const Network& network) {
+    if (network.isPart()) return writtenFraction(network.value());
+    const bool series = network.join() == Join::Series;
+    Fraction sum{Integer(0), Integer(1)};
+    for (const Network& member : network.members()) {
+        Fraction term = exactFraction(member);
+        if (!series) std::swap(term.numerator, term.denominator);
+        sum = {sum.numerator * term.denominator + term.numerator * sum.denominator,
+               sum.denominator * term.denominator};
+    }
+    if (!series) std::swap(sum.numerator, sum.denominator);
+    return sum;
 }
 
 void collectParts(const Network& network, std::vector<double>& values) {
@@ -61,6 +82,10 @@ Network Network::joined(Join join, Network first, Network second) {
     }
     network.m_value = join == Join::Series ? sum : 1.0 / sum;
     return network;
+}
+
+Rational Network::exactValue() const {
+    return exactFraction(*this).reduced();
 }
 
 std::vector<double> Network::partValues() const {

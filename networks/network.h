@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "networks/exact.h"
+
 namespace gosei::networks {
 
 enum class Join { Series, Parallel };
@@ -24,13 +26,16 @@ class Network {
     // so equal networks have bit-identical values.
     double value() const { return m_value; }
     int partCount() const { return m_partCount; }
+    // The value exactly, from the decimals its parts stand for.
+    Rational exactValue() const;
 
     // The part values in the order they are written.
     std::vector<double> partValues() const;
     int distinctValueCount() const;
     double largestToSmallestRatio() const;
 
-    // "4.7k + (10k | 22k)": series as " + ", parallel as " | ".
+    // "4.7k + (10k | 22k)": series as " + ", parallel as " | ", each part
+    // with every digit it was written with.
     std::string expression() const;
     // The same with the parts lettered in writing order: "A + (B | C)".
     std::string topology() const;

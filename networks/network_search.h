@@ -1,41 +1,60 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <span>
 #include <vector>
 
+#include "networks/exact.h"
 #include "networks/network.h"
 
 namespace gosei::networks {
 
-// One network found for a wanted value.
-struct RankedNetwork {
-    Network network;
-    double error;  // (value - wanted) / wanted
+// The errors a network's value (or a divider's ratio) can take when every
+// part is anywhere within its tolerance, as fractions like the error.
+struct ErrorRange {
+    Rational low;
+    Rational high;
 };
 
-// The ranking: smaller absolute error first; errors within kErrorTie of each
-// other count as equal (different arrangements of the same value round
-// differently), and then fewer distinct part values come first, then a
-// smaller ratio of the largest to the smallest part, then canonical order.
-inline constexpr double kErrorTie = 1e-12;
-bool ranksBefore(const RankedNetwork& a, const RankedNetwork& b);
+// One network found for a wanted value. The ranking (see ranking.h): smaller
+// |error| first, decided exactly; equal errors by fewer distinct part
+// values, then by a smaller ratio of the largest to the smallest part, then
+// by canonical order.
+struct RankedNetwork {
+    Network network;
+    double error;         // the double nearest to exactError
+    Rational exactError;  // value / wanted - 1
+    ErrorRange worstCase;
+};
 
 struct FindRequest {
+    // The wanted value, a decimal as written (see exact.h).
     double wanted = 0;
     // The part counts to search, within 1..kMostParts.
     int fewestParts = 1;
     int mostParts = 4;
     // How many networks to keep for each part count.
     int top = 3;
-    // The largest relative error (not percent) a network may have.
-    double maxError = std::numeric_limits<double>::infinity();
+    // The largest |error| a network may have, in percent, a decimal as
+    // written; none when empty.
+    std::optional<double> maxErrorPercent;
+    // Each part's tolerance in percent, a decimal as written, below 100.
+    double partTolerancePercent = 0;
+    // How many networks a search of one part count examines before it gives
+    // up (see PartCountResult::examined), for a caller that must not wait.
+    std::size_t mostExamined = std::numeric_limits<std::size_t>::max();
 };
 
 struct PartCountResult {
     int partCount;
     std::vector<RankedNetwork> networks;  // best first
+    // The networks the search offered to its list: the work it did, a few
+    // hundred to a few thousand for any request. Beyond mostExamined the
+    // search stopped early and `networks` may not be the best.
+    std::size_t examined;
 };
 
 inline constexpr int kMostParts = 4;
@@ -44,30 +63,23 @@ inline constexpr int kMostParts = 4;
 inline constexpr std::size_t kMostDistinctParts = 2000;
 
 // The exact best networks of one to four parts taken from a set of part
-// values, any value any number of times. Built once for a set of parts, then
-// asked for any number of wanted values.
-//
-// Every series-parallel network of up to four parts is, up to the order of
-// members, one of these binary shapes, where P is a part, W a network of two
-// parts and + either join:
-//     P,   W,   P + W,   W + W,   P + (P + W)
-// The last with both joins equal is also W + W, so only the mixed joins
-// remain. For each shape all but the innermost W are enumerated; that W is
-// looked up in a sorted table of all two-part values. The network's value
-// rises with W, so the entries next to the W that would be exact are the
-// best, and walking outwards from there finds the next best in order.
+// values, any value any number of times. Built once for a set of parts (its
+// sorted table of every two-part value), then asked for any number of
+// wanted values. network_walks.h explains the search, ranking.h how it is
+// exact.
 class NetworkFinder {
   public:
-    // Positive, finite values; duplicates are dropped. More than
-    // kMostDistinctParts distinct values throw std::length_error.
+    // Positive values within the readers' range (see value_text.h);
+    // duplicates are dropped. More than kMostDistinctParts distinct values
+    // throw std::length_error.
     explicit NetworkFinder(std::vector<double> parts);
 
     const std::vector<double>& parts() const { return m_parts; }
 
     // The smallest and largest value `partCount` parts can make: all of the
     // smallest in parallel, all of the largest in series.
-    double lowestReachable(int partCount) const;
-    double highestReachable(int partCount) const;
+    Rational lowestReachable(int partCount) const;
+    Rational highestReachable(int partCount) const;
 
     std::vector<PartCountResult> find(const FindRequest& request) const;
 
@@ -87,7 +99,10 @@ class NetworkFinder {
     std::vector<PairEntry> m_pairEntries;  // what makes each of them
 };
 
-// `values` without those within a relative 1e-9 of any excluded value.
+// `values` without those equal to any excluded value.
 std::vector<double> withoutExcluded(std::vector<double> values, std::span<const double> excluded);
+
+// A percentage, a decimal as written, as an exact fraction: 5 -> 1/20.
+Rational exactFraction(double percent);
 
 }  // namespace gosei::networks

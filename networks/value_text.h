@@ -6,23 +6,78 @@
 #include <variant>
 #include <vector>
 
+#include "networks/exact.h"
+
 namespace gosei::networks {
 
-// Reads a component value as people write it on drawings and in part lists:
-//   "4700", "4.7k", "4k7", "470R", "0R1", "R47", "1M2", "2.2M", "0.47", "10u"
-// A number with an optional multiplier letter after it, or digits with the
-// letter standing where the decimal point would be. The letters are p, n,
-// u (or µ, μ), m, R (times one), k (or K), M and G. Blanks around the text are
-// ignored; anything else, a sign or an exponent makes the text unreadable.
-// The result is the correctly rounded double of the decimal value.
-std::optional<double> parseValue(std::string_view text);
+// ---- Reading values ------------------------------------------------------
 
-// A value with an SI multiplier, rounded to `significantDigits` and without
-// trailing zeros: 4700 -> "4.7k", 0.5 -> "500m", 1e6 -> "1M".
-std::string valueText(double value, int significantDigits = 6);
+// What a value measures, which decides the letters it may carry: an ohm
+// value may use R as its decimal point and end in "Ω", "ohm" or "ohms"; a
+// voltage may use V as its point and end in "V"; a ratio takes neither.
+enum class Unit { Ohm, Volt, None };
 
-// A stock list: one value per line, '#' starts a comment, blank lines are
-// skipped. Either the values in file order, or one line naming the problem.
+// Reads a value as people write it on drawings and in parts lists:
+//   "4700", "4.7k", "4k7", "4K7", "470R", "4r7", "0R1", "R47", "1M2",
+//   "4.7e3", "+47", "10u", "4.7 kΩ", "470ohms", "3V3", "４．７ｋ"
+// A number, optionally signed, with an optional exponent or multiplier
+// letter after it (blanks allowed between), or digits with the letter
+// standing where the decimal point would be; then optionally the unit. The
+// letters are p, n, u (or µ, μ), m (milli), k (or K), M (mega), G and T;
+// R (or r) and V (or v) count as 1. Full-width digits, letters and signs
+// read as their ASCII forms.
+//
+// A value has at most kMostSignificantDigits significant digits, so that its
+// double stands for exactly the decimal written (see exact.h), and a
+// magnitude of zero or from kSmallestValue to kLargestValue, so that no sum,
+// reciprocal or product of four such values leaves double's normal range.
+// The double returned is the correctly rounded one; it may be zero or
+// negative, for callers to refuse in their own words.
+inline constexpr int kMostSignificantDigits = 15;
+inline constexpr double kSmallestValue = 1e-24;
+inline constexpr double kLargestValue = 1e24;
+
+enum class ValueProblem { Unreadable, TooManyDigits, OutOfRange };
+std::variant<double, ValueProblem> readValue(std::string_view text, Unit unit = Unit::Ohm);
+std::optional<double> parseValue(std::string_view text, Unit unit = Unit::Ohm);
+
+// The problem as the rest of a sentence that starts with the quoted text:
+// "is not a value", "has more than 15 significant digits", ...
+std::string problemText(ValueProblem problem);
+
+// The text in double quotes, with every character that does not show
+// (controls, blanks other than the space, zero-width and byte-order marks,
+// bytes that are not UTF-8) written as an escape: "4k7\u200b".
+std::string quotedText(std::string_view text);
+
+// ---- Writing values ------------------------------------------------------
+
+// A value with an SI multiplier and without trailing zeros: 4700 -> "4.7k",
+// 0.5 -> "500m", 1e6 -> "1M". The double form writes every digit of the
+// decimal the double stands for; the exact form rounds to the given digits.
+std::string valueText(double value);
+std::string valueText(const Rational& value, int significantDigits,
+                      Rounding rounding = Rounding::Nearest);
+
+// A value without a multiplier, rounded to the given digits and without
+// trailing zeros: "0.6622517", "3.3".
+std::string decimalText(const Rational& value, int significantDigits,
+                        Rounding rounding = Rounding::Nearest);
+
+// A fraction (0.05 for 5 %) as a signed percentage with the given
+// significant digits, in the form printf's "%+.Ng" gives, exactly rounded:
+// "+0.3412", "-18.96", "+1.346e-14"; exactly zero is "0".
+std::string percentText(const Rational& fraction, int significantDigits,
+                        Rounding rounding = Rounding::Nearest);
+
+// ---- Stock lists ---------------------------------------------------------
+
+// One value per line, '#' starts a comment, blank lines are skipped. A
+// UTF-8 byte-order mark and CRLF line ends are fine. After the value, a tab,
+// comma or space starts text that is ignored (a parts list exported with the
+// value first); the value is the longest start of the line, ending before
+// such a separator, that reads as one, so "4.7 kΩ, 10 pcs" is 4.7k. Either
+// the values in file order, or one line naming the problem.
 struct StockListError {
     std::string message;
 };

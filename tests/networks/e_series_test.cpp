@@ -46,27 +46,44 @@ INSTANTIATE_TEST_SUITE_P(
                     SeriesCase{"E192", ESeries::E192, 192, {101, 271, 487, 920, 988}}),
     CaseName());
 
-// Each of the three-figure series takes every second value of the next.
-TEST(ESeries, ThreeFigureSeriesNestEveryOtherValue) {
-    const auto e48 = decadeMantissas(ESeries::E48);
-    const auto e96 = decadeMantissas(ESeries::E96);
-    const auto e192 = decadeMantissas(ESeries::E192);
-    for (std::size_t i = 0; i < e96.size(); ++i)
-        EXPECT_EQ(e96[i], e192[2 * i]) << i;
-    for (std::size_t i = 0; i < e48.size(); ++i)
-        EXPECT_EQ(e48[i], e96[2 * i]) << i;
+// The standard's values from its rule, not retyped: 10^(i/n) rounded to
+// three figures for E48 to E192 (E192 has 920 where the rule gives 919), and
+// to two figures for E24, where 2.7 to 4.7 stand one step above the rule and
+// 8.2 one below; E12, E6 and E3 take every 2nd, 4th and 8th E24 value.
+std::vector<int> byTheRule(ESeries series) {
+    struct Rule {
+        ESeries series;
+        int steps;    // values a decade of the series or the one it thins out
+        int every;    // takes every so many of those
+        int figures;  // significant figures
+    };
+    constexpr Rule kRules[] = {{ESeries::E1, 24, 24, 2}, {ESeries::E3, 24, 8, 2},
+                               {ESeries::E6, 24, 4, 2},  {ESeries::E12, 24, 2, 2},
+                               {ESeries::E24, 24, 1, 2}, {ESeries::E48, 48, 1, 3},
+                               {ESeries::E96, 96, 1, 3}, {ESeries::E192, 192, 1, 3}};
+    const Rule rule = *std::find_if(std::begin(kRules), std::end(kRules),
+                                    [&](const Rule& r) { return r.series == series; });
+    const std::vector<std::pair<int, int>> exceptions =
+        rule.figures == 2 ? std::vector<std::pair<int, int>>{{26, 27}, {29, 30}, {32, 33}, {35, 36},
+                                                             {38, 39}, {42, 43}, {46, 47}, {83, 82}}
+                          : std::vector<std::pair<int, int>>{{919, 920}};
+    std::vector<int> values;
+    for (int i = 0; i < rule.steps; i += rule.every) {
+        const double scale = rule.figures == 2 ? 10 : 100;
+        int value = static_cast<int>(std::lround(scale * std::pow(10.0, double(i) / rule.steps)));
+        for (const auto& [ruled, standard] : exceptions)
+            if (value == ruled) value = standard;
+        values.push_back(rule.figures == 2 ? value * 10 : value);
+    }
+    return values;
 }
 
-// Each value lies within half a step of the geometric ideal 10^(i/n), which
-// catches a mistyped digit anywhere in the tables.
-TEST(ESeries, ValuesFollowTheGeometricSteps) {
-    for (ESeries series : {ESeries::E48, ESeries::E96, ESeries::E192}) {
+TEST(ESeries, HoldTheValuesTheRuleGives) {
+    for (ESeries series : {ESeries::E1, ESeries::E3, ESeries::E6, ESeries::E12, ESeries::E24,
+                           ESeries::E48, ESeries::E96, ESeries::E192}) {
         const auto values = decadeMantissas(series);
-        const double n = static_cast<double>(values.size());
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            const double ideal = 100 * std::pow(10.0, static_cast<double>(i) / n);
-            EXPECT_NEAR(values[i], ideal, 1.0) << eSeriesName(series) << " value " << i;
-        }
+        EXPECT_EQ(std::vector<int>(values.begin(), values.end()), byTheRule(series))
+            << eSeriesName(series);
     }
 }
 

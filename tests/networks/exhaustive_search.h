@@ -9,6 +9,10 @@
 #include <limits>
 #include <vector>
 
+#include "networks/divider_search.h"
+#include "networks/network.h"
+#include "networks/ranking.h"
+
 namespace gosei::networks::testing {
 
 // For each part count 1..mostParts (index count - 1), every value that any
@@ -42,6 +46,57 @@ inline double bestError(const std::vector<double>& values, double wanted) {
     double best = std::numeric_limits<double>::infinity();
     if (above != values.end()) best = std::abs(*above - wanted) / wanted;
     if (above != values.begin()) best = std::min(best, std::abs(*(above - 1) - wanted) / wanted);
+    return best;
+}
+
+// Every network of `count` parts over `parts`, each arrangement built and
+// reduced to canonical form, repeats removed.
+inline std::vector<Network> everyNetwork(const std::vector<double>& parts, int count) {
+    std::vector<Network> networks;
+    if (count == 1) {
+        for (double part : parts)
+            networks.push_back(Network::part(part));
+    }
+    for (int first = 1; first < count; ++first) {
+        for (const Network& a : everyNetwork(parts, first))
+            for (const Network& b : everyNetwork(parts, count - first))
+                for (Join join : {Join::Series, Join::Parallel})
+                    networks.push_back(Network::joined(join, a, b));
+    }
+    std::sort(networks.begin(), networks.end());
+    networks.erase(std::unique(networks.begin(), networks.end()), networks.end());
+    return networks;
+}
+
+// Every divider of `count` parts in all over `parts`.
+inline std::vector<Divider> everyDivider(const std::vector<double>& parts, int count) {
+    std::vector<std::vector<Network>> arms;
+    for (int armCount = 1; armCount < count; ++armCount)
+        arms.push_back(everyNetwork(parts, armCount));
+    std::vector<Divider> dividers;
+    for (int top = 1; top < count; ++top)
+        for (const Network& upper : arms[static_cast<std::size_t>(top - 1)])
+            for (const Network& lower : arms[static_cast<std::size_t>(count - top - 1)])
+                dividers.push_back({upper, lower});
+    return dividers;
+}
+
+// The first `top` of `items` ranked by the exact size of their errors
+// against `wanted`, then by the tie rules; `measure` gives an item's
+// measure exactly.
+template <typename Item, typename Measure>
+std::vector<Item> exactlyRanked(std::vector<Item> items, const Rational& wanted, Measure measure,
+                                std::size_t top) {
+    std::vector<std::pair<Rational, Item>> ranked;
+    for (Item& item : items)
+        ranked.emplace_back(abs(measure(item) / wanted - 1), std::move(item));
+    std::sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
+        if (a.first != b.first) return a.first < b.first;
+        return tieOrder(a.second, b.second) < 0;
+    });
+    std::vector<Item> best;
+    for (std::size_t i = 0; i < std::min(top, ranked.size()); ++i)
+        best.push_back(ranked[i].second);
     return best;
 }
 

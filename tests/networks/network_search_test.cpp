@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "networks/divider_search.h"
 #include "networks/e_series.h"
 #include "tests/case_name.h"
 #include "tests/networks/exhaustive_search.h"
@@ -16,15 +18,24 @@ namespace gosei::networks {
 namespace {
 
 using testing::bestError;
+using testing::everyNetwork;
 using testing::everyNetworkValue;
+using testing::exactlyRanked;
 
 std::vector<PartCountResult> findFor(const std::vector<double>& parts, double wanted, int top = 3,
-                                     double maxError = std::numeric_limits<double>::infinity()) {
+                                     std::optional<double> maxErrorPercent = std::nullopt) {
     FindRequest request;
     request.wanted = wanted;
     request.top = top;
-    request.maxError = maxError;
+    request.maxErrorPercent = maxErrorPercent;
     return NetworkFinder(parts).find(request);
+}
+
+std::vector<std::string> expressionsOf(const std::vector<RankedNetwork>& networks) {
+    std::vector<std::string> expressions;
+    for (const RankedNetwork& ranked : networks)
+        expressions.push_back(ranked.network.expression());
+    return expressions;
 }
 
 // ---- Against the exhaustive search ------------------------------------------------
@@ -93,7 +104,7 @@ TEST(NetworkSearch, FindsTheBestErrorOfEveryPartCountAsTheExhaustiveSearchDoes) 
                 const RankedNetwork& best = result.networks.front();
                 const double expected =
                     bestError(values[static_cast<std::size_t>(result.partCount - 1)], wanted);
-                ASSERT_NEAR(std::abs(best.error), expected, kErrorTie)
+                ASSERT_NEAR(std::abs(best.error), expected, 1e-12)
                     << set.name << ", wanted " << wanted << ", " << result.partCount
                     << " parts: found " << best.network.expression();
                 EXPECT_EQ(best.network.partCount(), result.partCount);
@@ -102,25 +113,6 @@ TEST(NetworkSearch, FindsTheBestErrorOfEveryPartCountAsTheExhaustiveSearchDoes) 
         }
     }
     EXPECT_GE(targetsChecked, 2000);
-}
-
-// Every network of `count` parts over `parts`, each arrangement built and
-// reduced to canonical form, repeats removed.
-std::vector<Network> everyNetwork(const std::vector<double>& parts, int count) {
-    std::vector<Network> networks;
-    if (count == 1) {
-        for (double part : parts)
-            networks.push_back(Network::part(part));
-    }
-    for (int first = 1; first < count; ++first) {
-        for (const Network& a : everyNetwork(parts, first))
-            for (const Network& b : everyNetwork(parts, count - first))
-                for (Join join : {Join::Series, Join::Parallel})
-                    networks.push_back(Network::joined(join, a, b));
-    }
-    std::sort(networks.begin(), networks.end());
-    networks.erase(std::unique(networks.begin(), networks.end()), networks.end());
-    return networks;
 }
 
 // With a list long enough for every network, the search returns each
@@ -136,46 +128,72 @@ TEST(NetworkSearch, ListsEveryDistinctNetworkOnceWhenTheListIsLongEnough) {
     }
 }
 
+// Targets where double cannot tell the best networks apart: halfway between
+// the values of two networks (exactly, where that is a decimal, or as the
+// nearest double), and values some network hits exactly.
+std::vector<double> nearTieTargets(const std::vector<Network>& networks, std::mt19937_64& random,
+                                   int count) {
+    std::uniform_int_distribution<std::size_t> pick(0, networks.size() - 1);
+    std::vector<double> targets;
+    for (int i = 0; i < count; ++i) {
+        const Rational a = networks[pick(random)].exactValue();
+        const Rational b = networks[pick(random)].exactValue();
+        targets.push_back(nearestDouble(i % 3 == 2 ? a : (a + b) / 2));
+    }
+    return targets;
+}
+
 // The whole top list, ties and all, is the head of every distinct network
-// ranked: on random stock lists of up to four values.
-TEST(NetworkSearch, ListsTheSameTopNetworksAsRankingEveryNetwork) {
+// ranked exactly: on random stock lists of up to four values, for random
+// targets and for near ties.
+TEST(NetworkSearch, ListsTheSameTopNetworksAsRankingEveryNetworkExactly) {
     std::mt19937_64 random(7);
     std::uniform_int_distribution<int> sizes(1, 4);
     std::uniform_int_distribution<int> mantissas(1, 30);
     constexpr int kTop = 5;
+    int nearTies = 0;
     for (int list = 0; list < 20; ++list) {
         std::vector<double> stock;
         for (int size = sizes(random); size > 0; --size)
-            stock.push_back(mantissas(random) * 100.0);
+            stock.push_back(mantissas(random) * (list % 2 == 0 ? 100.0 : 0.1));
         std::vector<std::vector<Network>> networks;
         for (int count = 1; count <= kMostParts; ++count)
             networks.push_back(everyNetwork(stock, count));
         const NetworkFinder finder(stock);
-        std::uniform_real_distribution<double> logarithm(std::log(10.0), std::log(1e4));
-        for (int target = 0; target < 10; ++target) {
-            // Whole hundreds hit many networks exactly, so ties get ranked too.
-            const double wanted =
-                target % 2 == 0 ? std::exp(logarithm(random)) : 100.0 * mantissas(random);
+        std::uniform_real_distribution<double> logarithm(std::log(stock.front() / 4),
+                                                         std::log(stock.front() * 4));
+        std::vector<double> targets = nearTieTargets(networks[3], random, 12);
+        for (int target = 0; target < 4; ++target)
+            targets.push_back(std::exp(logarithm(random)));
+        for (double wanted : targets) {
             FindRequest request;
             request.wanted = wanted;
             request.top = kTop;
             for (const PartCountResult& result : finder.find(request)) {
-                std::vector<RankedNetwork> ranked;
-                for (const Network& network :
-                     networks[static_cast<std::size_t>(result.partCount - 1)])
-                    ranked.push_back({network, (network.value() - wanted) / wanted});
-                std::sort(ranked.begin(), ranked.end(), ranksBefore);
-                ranked.resize(std::min<std::size_t>(ranked.size(), kTop));
-                std::vector<std::string> expected, found;
-                for (const RankedNetwork& one : ranked)
-                    expected.push_back(one.network.expression());
-                for (const RankedNetwork& one : result.networks)
-                    found.push_back(one.network.expression());
-                ASSERT_EQ(found, expected)
+                const auto& all = networks[static_cast<std::size_t>(result.partCount - 1)];
+                std::vector<std::string> expected;
+                for (const Network& network : exactlyRanked(
+                         all, writtenValue(wanted), [](const Network& n) { return n.exactValue(); },
+                         kTop))
+                    expected.push_back(network.expression());
+                ASSERT_EQ(expressionsOf(result.networks), expected)
                     << "wanted " << wanted << ", " << result.partCount << " parts";
+                for (const RankedNetwork& ranked : result.networks) {
+                    ASSERT_EQ(ranked.exactError,
+                              ranked.network.exactValue() / writtenValue(wanted) - 1);
+                    ASSERT_EQ(ranked.error, nearestDouble(ranked.exactError));
+                }
+                // Two of the listed errors closer than double can tell.
+                for (std::size_t i = 1; i < result.networks.size(); ++i) {
+                    const auto& [a, b] = std::tie(result.networks[i - 1], result.networks[i]);
+                    if (abs(a.exactError) != abs(b.exactError) &&
+                        std::abs(std::abs(a.error) - std::abs(b.error)) < 1e-15)
+                        ++nearTies;
+                }
             }
         }
     }
+    EXPECT_GT(nearTies, 20);
 }
 
 // One value makes 1, 2, 4 and 10 distinct networks of one to four parts:
@@ -185,6 +203,33 @@ TEST(NetworkSearch, CountsTheArrangementsOfOneValue) {
     for (const PartCountResult& result : findFor({1000}, 1000, 100))
         counts.push_back(result.networks.size());
     EXPECT_EQ(counts, (std::vector<std::size_t>{1, 2, 4, 10}));
+}
+
+// The work of a search stays near what its walks need: a few times the most
+// seen over 200 targets. A band that never narrowed would examine every
+// network; each part count is asked for alone, with its limit, which stops
+// such a search early, so that this fails fast.
+TEST(NetworkSearch, ExaminesFewNetworksForEachPartCount) {
+    const NetworkFinder finder(eSeriesValues(ESeries::E24, 1, 10e6));
+    constexpr std::size_t kMostNetworks[] = {0, 20, 50, 1500, 200000};
+    constexpr std::size_t kMostDividers[] = {0, 0, 1000, 5000, 300000};
+    for (int i = 0; i < 12; ++i) {
+        for (int count = 1; count <= kMostParts; ++count) {
+            FindRequest request;
+            request.wanted = 0.3 * std::pow(10.0, i * 0.65);
+            request.fewestParts = request.mostParts = count;
+            request.mostExamined = kMostNetworks[count];
+            EXPECT_LE(finder.find(request).at(0).examined, kMostNetworks[count])
+                << request.wanted << ", " << count << " parts";
+            if (count == 1) continue;
+            DividerRequest divider;
+            divider.wantedNumerator = 0.01 + i * 0.082;
+            divider.fewestParts = divider.mostParts = count;
+            divider.mostExamined = kMostDividers[count];
+            EXPECT_LE(findDividers(finder, divider).at(0).examined, kMostDividers[count])
+                << divider.wantedNumerator << ", " << count << " parts";
+        }
+    }
 }
 
 // ---- Known cases -----------------------------------------------------------------
@@ -202,7 +247,8 @@ TEST(NetworkSearch, RanksTheNeighboursOfOnePartByError) {
     for (const RankedNetwork& ranked : results[0].networks)
         expressions.push_back(ranked.network.expression());
     EXPECT_EQ(expressions, (std::vector<std::string>{"4.7k", "5.6k", "3.9k"}));
-    EXPECT_DOUBLE_EQ(results[0].networks[0].error, -0.06);
+    EXPECT_EQ(results[0].networks[0].error, -0.06);
+    EXPECT_EQ(results[0].networks[0].exactError, Rational(-3, 50));
 }
 
 struct MultipleCase {
@@ -269,7 +315,7 @@ TEST(NetworkSearch, BreaksEqualErrorsByFewerDistinctValuesThenBySmallerRatio) {
 }
 
 TEST(NetworkSearch, KeepsOnlyNetworksWithinTheTolerance) {
-    const auto results = findFor(eSeriesValues(ESeries::E12, 1, 1e6), 5000, 10, 0.07);
+    const auto results = findFor(eSeriesValues(ESeries::E12, 1, 1e6), 5000, 10, 7);
     ASSERT_EQ(results[0].networks.size(), 1u);
     EXPECT_EQ(results[0].networks[0].network.expression(), "4.7k");
     for (const PartCountResult& result : results)

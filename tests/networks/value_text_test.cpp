@@ -30,50 +30,107 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"KiloAsPoint", "4k7", 4700}, ParseCase{"CapitalKilo", "4K7", 4700},
         ParseCase{"MegaAsPoint", "1M2", 1.2e6}, ParseCase{"MegaAfterNumber", "2.2M", 2.2e6},
         ParseCase{"OhmsMark", "470R", 470}, ParseCase{"OhmsMarkAsPoint", "0R1", 0.1},
-        ParseCase{"OhmsMarkFirst", "R47", 0.47}, ParseCase{"Giga", "1G", 1e9},
-        ParseCase{"Milli", "10m", 0.01}, ParseCase{"Micro", "3u3", 3.3e-6},
+        ParseCase{"OhmsMarkFirst", "R47", 0.47}, ParseCase{"SmallOhmsMark", "4r7", 4.7},
+        ParseCase{"CapitalOhmsMarkAsPoint", "4R7", 4.7}, ParseCase{"Giga", "1G", 1e9},
+        ParseCase{"Tera", "2T2", 2.2e12}, ParseCase{"Milli", "10m", 0.01},
+        ParseCase{"MilliIsNotMega", "1m", 0.001}, ParseCase{"Micro", "3u3", 3.3e-6},
         ParseCase{"MicroSign", "10\u00b5", 10e-6}, ParseCase{"GreekMu", "10\u03bc", 10e-6},
         ParseCase{"Nano", "100n", 100e-9}, ParseCase{"Pico", "22p", 22e-12},
+        ParseCase{"Exponent", "4.7e3", 4700}, ParseCase{"CapitalExponent", "47E-1", 4.7},
+        ParseCase{"SignedExponent", "1e+5", 1e5}, ParseCase{"Plus", "+47", 47},
+        ParseCase{"Negative", "-10", -10}, ParseCase{"OhmSign", "4.7k\u03a9", 4700},
+        ParseCase{"OhmSignOfItsOwn", "470\u2126", 470}, ParseCase{"SpacedUnit", "470 ohm", 470},
+        ParseCase{"Ohms", "4k7ohms", 4700}, ParseCase{"CapitalOhms", "10 Ohms", 10},
+        ParseCase{"SpacedMultiplierAndUnit", "4.7 k\u03a9", 4700},
+        ParseCase{"FullWidth", "\uff14\uff0e\uff17\uff4b", 4700},
+        ParseCase{"FullWidthLetterAsPoint", "\uff14\uff2b\uff17", 4700},
+        ParseCase{"IdeographicSpace", "\u3000\uff11\uff10\uff4b\u3000", 10e3},
         ParseCase{"Blanks", "  10k\t", 10e3},
-        ParseCase{"ManyDigits", "3.14159265358979", 3.14159265358979}, ParseCase{"Zero", "0", 0.0},
+        ParseCase{"FifteenDigits", "3.14159265358979", 3.14159265358979},
+        ParseCase{"TrailingZerosDoNotCount", "1.00000000000000000000k", 1000},
+        ParseCase{"Zero", "0", 0.0}, ParseCase{"Largest", "1e24", 1e24},
         ParseCase{"Empty", "", std::nullopt}, ParseCase{"OnlyLetter", "k", std::nullopt},
         ParseCase{"OnlyPoint", ".", std::nullopt}, ParseCase{"UnknownLetter", "4x7", std::nullopt},
         ParseCase{"TwoLetters", "4k7k", std::nullopt},
         ParseCase{"PointAndLetterAsPoint", "4.7k3", std::nullopt},
-        ParseCase{"Negative", "-10", std::nullopt}, ParseCase{"Exponent", "1e3", std::nullopt},
-        ParseCase{"Unit", "10 ohm", std::nullopt}, ParseCase{"InnerBlank", "4 k7", std::nullopt},
+        ParseCase{"ExponentAndLetter", "1e3k", std::nullopt},
+        ParseCase{"LetterAsPointAfterBlank", "4 k7", std::nullopt},
+        ParseCase{"VoltsAreNotOhms", "3V3", std::nullopt},
+        ParseCase{"SixteenDigits", "3.141592653589793", std::nullopt},
+        ParseCase{"TooLarge", "1.1e24", std::nullopt}, ParseCase{"TooSmall", "1e-25", std::nullopt},
+        ParseCase{"HugeExponent", "1e99999999999999999999", std::nullopt},
         ParseCase{"TwoPoints", "1.2.3", std::nullopt}),
     CaseName());
 
+TEST(ParseValue, ReadsVoltsAndRatiosWithTheirOwnLetters) {
+    EXPECT_EQ(parseValue("3V3", Unit::Volt), 3.3);
+    EXPECT_EQ(parseValue("800mV", Unit::Volt), 0.8);
+    EXPECT_EQ(parseValue("5 V", Unit::Volt), 5.0);
+    EXPECT_EQ(parseValue("4R7", Unit::Volt), std::nullopt);
+    EXPECT_EQ(parseValue("660m", Unit::None), 0.66);
+    EXPECT_EQ(parseValue("0.66 ohm", Unit::None), std::nullopt);
+}
+
+TEST(ParseValue, NamesWhyATextIsNotAValue) {
+    EXPECT_EQ(std::get<ValueProblem>(readValue("4k7x")), ValueProblem::Unreadable);
+    EXPECT_EQ(std::get<ValueProblem>(readValue("1.0000000000000001")), ValueProblem::TooManyDigits);
+    EXPECT_EQ(std::get<ValueProblem>(readValue("2e24")), ValueProblem::OutOfRange);
+    EXPECT_EQ(quotedText("4k7\u200b\t\"\xff\u3000"), "\"4k7\\u200b\\u0009\\\"\\xff\\u3000\"");
+}
+
 struct TextCase {
     const char* name;
-    double value;
+    Rational value;
     int digits;
+    Rounding rounding;
     std::string text;
 };
 
 class ValueTextTest : public testing::TestWithParam<TextCase> {};
 
 TEST_P(ValueTextTest, WritesTheValue) {
-    EXPECT_EQ(valueText(GetParam().value, GetParam().digits), GetParam().text);
+    const TextCase& row = GetParam();
+    EXPECT_EQ(valueText(row.value, row.digits, row.rounding), row.text);
 }
+
+constexpr Rounding kNearest = Rounding::Nearest;
 
 INSTANTIATE_TEST_SUITE_P(
     Values, ValueTextTest,
-    testing::Values(TextCase{"Ohms", 470, 6, "470"}, TextCase{"Kilo", 4700, 6, "4.7k"},
-                    TextCase{"KiloWhole", 10e3, 6, "10k"}, TextCase{"Mega", 1.2e6, 6, "1.2M"},
-                    TextCase{"Giga", 3e9, 6, "3G"}, TextCase{"One", 1, 6, "1"},
-                    TextCase{"Half", 0.5, 6, "500m"}, TextCase{"Micro", 3.3e-6, 6, "3.3u"},
-                    TextCase{"Pico", 22e-12, 6, "22p"}, TextCase{"Zero", 0, 6, "0"},
-                    TextCase{"RoundedToDigits", 3141.5926, 7, "3.141593k"},
-                    TextCase{"RoundsIntoTheNextPrefix", 999999.7, 6, "1M"},
-                    TextCase{"ThreeFigures", 48.7e3, 3, "48.7k"},
-                    TextCase{"BeyondGiga", 4.7e12, 6, "4700G"}),
+    testing::Values(TextCase{"Ohms", 470, 6, kNearest, "470"},
+                    TextCase{"Kilo", 4700, 6, kNearest, "4.7k"},
+                    TextCase{"KiloWhole", 10000, 6, kNearest, "10k"},
+                    TextCase{"Mega", 1200000, 6, kNearest, "1.2M"},
+                    TextCase{"Giga", Rational(3000000000), 6, kNearest, "3G"},
+                    TextCase{"Tera", Rational(4700000000000), 6, kNearest, "4.7T"},
+                    TextCase{"One", 1, 6, kNearest, "1"},
+                    TextCase{"Half", Rational(1, 2), 6, kNearest, "500m"},
+                    TextCase{"Micro", Rational(33, 10000000), 6, kNearest, "3.3u"},
+                    TextCase{"BelowPico", Rational(1, 1000000000000000), 6, kNearest, "0.001p"},
+                    TextCase{"Zero", 0, 6, kNearest, "0"},
+                    TextCase{"Thirds", Rational(10000, 3), 7, kNearest, "3.333333k"},
+                    TextCase{"HalfRoundsAway", Rational(12345675, 10), 7, kNearest, "1.234568M"},
+                    TextCase{"RoundsIntoTheNextPrefix", Rational(9999997, 10), 6, kNearest, "1M"},
+                    TextCase{"Down", Rational(20000, 3), 3, Rounding::Down, "6.66k"},
+                    TextCase{"Up", Rational(10000, 3), 3, Rounding::Up, "3.34k"},
+                    TextCase{"UpWhenExact", 4700, 2, Rounding::Up, "4.7k"}),
     CaseName());
 
-TEST(ValueText, ReadsBackAsTheSameValue) {
-    for (double value : {1.0, 4.87, 48.7, 487.0, 4.87e3, 4.87e4, 4.87e5, 4.87e6, 0.1, 0.47})
+TEST(ValueText, WritesEveryDigitOfTheDecimalADoubleStandsFor) {
+    for (double value : {1.0, 4.87, 48.7, 4.87e6, 0.1, 0.47, 3.14159265358979, 1e-24, 1e24})
         EXPECT_EQ(parseValue(valueText(value)), value) << valueText(value);
+    EXPECT_EQ(valueText(1234.56789012345), "1.23456789012345k");
+}
+
+TEST(PercentText, WritesTheErrorAsPrintfWouldExactly) {
+    EXPECT_EQ(percentText(0, 4), "0");
+    EXPECT_EQ(percentText(Rational(-60, 1000), 4), "-6");
+    EXPECT_EQ(percentText(Rational(1, 1234), 4), "+0.08104");
+    EXPECT_EQ(percentText(Rational(1, 10000000000000000), 4), "+1e-14");
+    EXPECT_EQ(percentText(Rational(123456, 1000), 4), "+1.235e+04");
+    // Outwards, as worst cases are shown: -4.17 % down, +4.83 % up.
+    EXPECT_EQ(percentText(Rational(-417, 10000), 2, Rounding::Down), "-4.2");
+    EXPECT_EQ(percentText(Rational(483, 10000), 2, Rounding::Up), "+4.9");
 }
 
 TEST(StockList, ReadsValuesSkippingCommentsAndBlankLines) {
@@ -81,19 +138,49 @@ TEST(StockList, ReadsValuesSkippingCommentsAndBlankLines) {
     EXPECT_EQ(std::get<std::vector<double>>(stock), (std::vector<double>{4700, 10e3, 470}));
 }
 
-TEST(StockList, NamesTheFirstLineItCannotRead) {
-    const auto stock = parseStockList("4k7\n10k\nten k\n0\n");
-    EXPECT_EQ(std::get<StockListError>(stock).message, "line 3: \"ten k\" is not a positive value");
+TEST(StockList, ReadsAPartsListExport) {
+    const auto stock = parseStockList(
+        "\xEF\xBB\xBF"
+        "4k7,10,R0603\r\n10k\t5\tthin film\r\n4.7 k\u03a9, 2 pcs\r\n"
+        "1M 100\r\n4k7\r\n");
+    EXPECT_EQ(std::get<std::vector<double>>(stock),
+              (std::vector<double>{4700, 10e3, 4700, 1e6, 4700}));
 }
 
-TEST(StockList, RefusesZero) {
-    const auto stock = parseStockList("0R0\n");
-    EXPECT_EQ(std::get<StockListError>(stock).message, "line 1: \"0R0\" is not a positive value");
+struct BadStockCase {
+    const char* name;
+    std::string text;
+    std::string message;
+};
+
+class BadStockTest : public testing::TestWithParam<BadStockCase> {};
+
+TEST_P(BadStockTest, NamesTheFirstLineItCannotRead) {
+    EXPECT_EQ(std::get<StockListError>(parseStockList(GetParam().text)).message,
+              GetParam().message);
 }
 
-TEST(StockList, RefusesAListWithoutValues) {
-    for (const char* text : {"", "\n\n", "# only a comment\n"})
-        EXPECT_EQ(std::get<StockListError>(parseStockList(text)).message, "no values") << text;
+INSTANTIATE_TEST_SUITE_P(
+    Lists, BadStockTest,
+    testing::Values(
+        BadStockCase{"Word", "4k7\n10k\nten k\n0\n", "line 3: \"ten k\" is not a value"},
+        BadStockCase{"Zero", "0R0\n", "line 1: \"0R0\" is not a positive value"},
+        BadStockCase{"Negative", "-4k7, 3\n", "line 1: \"-4k7, 3\" is not a positive value"},
+        BadStockCase{"InvisibleCharacter", "4k7\r\n4\u200bk7\r\n",
+                     "line 2: \"4\\u200bk7\" is not a value"},
+        BadStockCase{"NotUtf8",
+                     "\xff"
+                     "10k\n",
+                     "line 1: \"\\xff10k\" is not a value"},
+        BadStockCase{"TooManyDigits", "1.23456789012345678k\n",
+                     "line 1: \"1.23456789012345678k\" has more than 15 significant digits"},
+        BadStockCase{"OnlyAByteOrderMark", "\xEF\xBB\xBF", "no values"},
+        BadStockCase{"OnlyComments", "\n\n# only a comment\n", "no values"}),
+    CaseName());
+
+TEST(StockList, ReadsALongLineInTime) {
+    const std::string line = "1k" + std::string(1 << 20, ' ') + "x\n";
+    EXPECT_EQ(std::get<std::vector<double>>(parseStockList(line)), std::vector<double>{1000});
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "engine/decimal_conversion.h"
+#include "decimal/decimal_conversion.h"
 
 #include <cmath>
 #include <cstdio>
@@ -165,16 +165,19 @@ std::string shortestText(double value) {
         if (scientific[i] != '.') digits += scientific[i];
     }
     const int exponent = std::atoi(scientific.c_str() + mark + 1);
-    std::string exponentText = std::to_string(exponent < 0 ? -exponent : exponent);
-    if (exponentText.size() < 2) exponentText.insert(0, "0");
-    std::string shortScientific = digits.substr(0, 1);
-    if (digits.size() > 1) shortScientific += "." + digits.substr(1);
-    shortScientific += (exponent < 0 ? "e-" : "e+") + exponentText;
+    // Built by appending: GCC 12 at -O3 takes "text" + std::string for an
+    // overlapping copy (a false -Wrestrict).
+    char exponentText[16];
+    std::snprintf(exponentText, sizeof exponentText, "e%c%02d", exponent < 0 ? '-' : '+',
+                  std::abs(exponent));
+    std::string shortScientific(1, digits[0]);
+    if (digits.size() > 1) shortScientific.append(".").append(digits, 1);
+    shortScientific += exponentText;
 
     std::string plain;
     const int count = static_cast<int>(digits.size());
     if (exponent < 0) {
-        plain = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+        plain.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
     } else if (count <= exponent + 1) {
         // A whole number: printf writes its exact digits, not zeros.
         plain = wholeDigits(std::fabs(value));

@@ -1,4 +1,4 @@
-#include "engine/decimal_conversion.h"
+#include "decimal/decimal_conversion.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"PointOnly", "5.", kOk, 5.0, 2}, ParseCase{"NoWholePart", ".5", kOk, 0.5, 2},
         ParseCase{"StopsAtText", "4.7k", kOk, 4.7, 3},
         ParseCase{"ExponentWithoutDigits", "1.5e+", kOk, 1.5, 3},
+        ParseCase{"ExponentWithPlus", "1e+5", kOk, 1e5, 4},
+        ParseCase{"ExponentWithMinus", "25E-1", kOk, 2.5, 5},
         ParseCase{"HexStopsAtX", "0x10", kOk, 0.0, 1},
         ParseCase{"Infinity", "-Infinity", kOk, -kInfinity, 9},
         ParseCase{"Inf", "inf!", kOk, kInfinity, 3},

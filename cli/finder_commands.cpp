@@ -1,0 +1,273 @@
+#include "cli/finder_commands.h"
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "cli/terminal_text.h"
+#include "networks/finder_report.h"
+#include "networks/finder_request.h"
+#include "networks/value_text.h"
+
+namespace gosei::cli {
+namespace {
+
+using namespace gosei::networks;
+using Problem = std::string;
+
+// ---- Reading the command line ---------------------------------------------
+
+struct Option {
+    std::string_view name;
+    std::optional<std::string> FinderOptions::*field;  // null for --stock
+    bool dividerOnly;
+};
+constexpr std::array<Option, 12> kOptions = {{
+    {"--series", &FinderOptions::series, false},
+    {"--range", &FinderOptions::range, false},
+    {"--stock", nullptr, false},
+    {"--exclude", &FinderOptions::exclude, false},
+    {"--parts", &FinderOptions::parts, false},
+    {"--top", &FinderOptions::top, false},
+    {"--tolerance", &FinderOptions::tolerance, false},
+    {"--part-tolerance", &FinderOptions::partTolerance, false},
+    {"--total", &FinderOptions::total, true},
+    {"--vref", &FinderOptions::vref, true},
+    {"--vout", &FinderOptions::vout, true},
+    {"--json", nullptr, false},
+}};
+
+const Option* optionNamed(std::string_view name, FinderMode mode) {
+    for (const Option& option : kOptions)
+        if (option.name == name && (!option.dividerOnly || mode == FinderMode::Divider))
+            return &option;
+    return nullptr;
+}
+
+struct StockFile {
+    std::string text;
+};
+
+std::variant<StockFile, Problem> stockFile(const std::string& path) {
+    const std::string unreadable = "cannot read stock file " + path;
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) return unreadable;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return unreadable;
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (file.bad()) return unreadable;
+    return StockFile{text.str()};
+}
+
+struct CommandLine {
+    FinderOptions options;
+    std::optional<std::string> stockPath;
+    bool json = false;
+};
+
+std::variant<CommandLine, Problem> readArguments(std::span<const std::string_view> args,
+                                                 FinderMode mode) {
+    CommandLine line;
+    line.options.mode = mode;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (!arg.starts_with("--")) {
+            if (line.options.wanted) return "more than one value: " + std::string(arg);
+            line.options.wanted = std::string(arg);
+            continue;
+        }
+        const auto equals = arg.find('=');
+        const std::string_view name = arg.substr(0, equals);
+        const Option* option = optionNamed(name, mode);
+        if (!option) return "unknown option " + std::string(name);
+        if (name == "--json") {
+            if (equals != std::string_view::npos) return "--json takes no value";
+            line.json = true;
+            continue;
+        }
+        std::string text;
+        if (equals != std::string_view::npos) {
+            text = arg.substr(equals + 1);
+        } else if (i + 1 < args.size()) {
+            text = args[++i];
+        } else {
+            return std::string(name) + " needs a value";
+        }
+        if (option->field) {
+            line.options.*(option->field) = std::move(text);
+        } else {
+            line.stockPath = std::move(text);
+        }
+    }
+    if (line.stockPath) {
+        // Refused before the file is read, which may not even exist.
+        if (line.options.series || line.options.range) return std::string(kStockWithSeries);
+        auto stock = stockFile(*line.stockPath);
+        if (const auto* problem = std::get_if<Problem>(&stock)) return *problem;
+        line.options.stock = std::move(std::get<StockFile>(stock).text);
+        line.options.stockName = *line.stockPath;
+    }
+    return line;
+}
+
+// ---- Tables ---------------------------------------------------------------
+
+std::string valuesWord(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " value" : " values");
+}
+
+// A voltage or ratio as it was written.
+std::string written(double value) {
+    return decimalText(writtenValue(value), 17);
+}
+
+std::string requestLine(const FinderSetup& setup) {
+    std::string line = "目標 / wanted ";
+    if (setup.mode == FinderMode::Network) {
+        line += valueText(setup.find.wanted);
+    } else if (setup.ratioForm == RatioForm::Regulator) {
+        line += written(setup.vout) + " V out from Vref " + written(setup.vref) + " V";
+    } else {
+        const DividerRequest& request = setup.divider;
+        line += "ratio " + decimalText(writtenValue(request.wantedNumerator) /
+                                           writtenValue(request.wantedDenominator),
+                                       7);
+        if (setup.ratioForm == RatioForm::Voltages)
+            line += " (" + written(setup.vout) + " V / " + written(setup.vin) + " V)";
+    }
+    line +=
+        ", 部品 / parts " + setup.partsDescription + " (" + valuesWord(setup.parts.size()) + ")";
+    if (setup.mode == FinderMode::Divider)
+        line += ", 合計 / total " + valueText(setup.divider.lowestTotal) + ".." +
+                valueText(setup.divider.highestTotal);
+    if (setup.partTolerancePercent > 0)
+        line += ", 部品公差 / part tolerance " + written(setup.partTolerancePercent) + " %";
+    return line + "\n";
+}
+
+using Cells = std::vector<std::string>;
+
+// One table a part count, every column as wide as its widest text in any of
+// them and three spaces more; the last column is not padded.
+std::string tablesText(const Cells& headings,
+                       const std::vector<std::pair<int, std::vector<Cells>>>& tables) {
+    std::vector<std::size_t> widths;
+    for (const std::string& heading : headings)
+        widths.push_back(displayWidth(heading));
+    for (const auto& [count, rows] : tables)
+        for (const Cells& row : rows)
+            for (std::size_t column = 0; column < row.size(); ++column)
+                widths[column] = std::max(widths[column], displayWidth(row[column]));
+    const auto line = [&](const Cells& cells) {
+        std::string text;
+        for (std::size_t column = 0; column + 1 < cells.size(); ++column)
+            text += padded(cells[column], widths[column] + 3);
+        return text + cells.back() + "\n";
+    };
+    std::string text;
+    for (const auto& [count, rows] : tables) {
+        const std::string number = std::to_string(count);
+        text += "\n" + number + " 個 / " + number + (count == 1 ? " part" : " parts") + "\n";
+        text += line(headings);
+        if (rows.empty()) text += "なし / none\n";
+        for (const Cells& row : rows)
+            text += line(row);
+    }
+    return text;
+}
+
+std::string reportTables(const FinderSetup& setup, const FinderAnswer& answer) {
+    const bool worstCase = setup.partTolerancePercent > 0;
+    const std::string errorHeading = "誤差 / error (％)";
+    const std::string worstCaseHeading = "最悪値 / worst case (％)";
+    Cells headings;
+    std::vector<std::pair<int, std::vector<Cells>>> tables;
+    if (setup.mode == FinderMode::Network) {
+        headings = {"回路 / network", "合成値 / value", errorHeading};
+        for (const PartCountResult& result : answer.networks) {
+            std::vector<Cells> rows;
+            for (const RankedNetwork& ranked : result.networks) {
+                const NetworkRow row = rowOf(setup, ranked);
+                rows.push_back({row.expression, row.value, row.error, row.worstCase});
+            }
+            tables.emplace_back(result.partCount, std::move(rows));
+        }
+    } else {
+        headings = {
+            "上 / top", "下 / bottom",
+            setup.ratioForm == RatioForm::Regulator ? "出力 / output (V)" : "分圧比 / ratio",
+            errorHeading, "合計 / total"};
+        for (const DividerPartCountResult& result : answer.dividers) {
+            std::vector<Cells> rows;
+            for (const RankedDivider& ranked : result.dividers) {
+                const DividerRow row = rowOf(setup, ranked);
+                rows.push_back(
+                    {row.top, row.bottom, row.ratio, row.error, row.total, row.worstCase});
+            }
+            tables.emplace_back(result.partCount, std::move(rows));
+        }
+    }
+    if (worstCase) {
+        headings.push_back(worstCaseHeading);
+    } else {
+        for (auto& [count, rows] : tables)
+            for (Cells& row : rows)
+                row.pop_back();
+    }
+    return requestLine(setup) + tablesText(headings, tables);
+}
+
+// ---- The commands ---------------------------------------------------------
+
+// The whole text for standard output.
+struct Answer {
+    std::string text;
+};
+
+std::variant<Answer, Problem> answer(std::span<const std::string_view> args, FinderMode mode) {
+    auto read = readArguments(args, mode);
+    if (const auto* problem = std::get_if<Problem>(&read)) return *problem;
+    const CommandLine& line = std::get<CommandLine>(read);
+    auto setUp = setUpFinder(line.options);
+    if (const auto* problem = std::get_if<Problem>(&setUp)) return *problem;
+    const FinderSetup& setup = std::get<FinderSetup>(setUp);
+    const NetworkFinder finder(setup.parts);
+    const FinderAnswer found = answerFor(setup, finder);
+    return Answer{line.json ? reportJson(setup, found) : reportTables(setup, found)};
+}
+
+int run(std::span<const std::string_view> args, std::ostream& out, std::ostream& err,
+        FinderMode mode) {
+    const std::string_view command = mode == FinderMode::Network ? "find" : "divider";
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        out << (mode == FinderMode::Network ? kFindHelp : kDividerHelp);
+        return 0;
+    }
+    const auto result = answer(args, mode);
+    if (const auto* problem = std::get_if<Problem>(&result)) {
+        err << "gosei-cli " << command << ": " << *problem << '\n';
+        return 2;
+    }
+    out << std::get<Answer>(result).text;
+    out.flush();
+    return 0;
+}
+
+}  // namespace
+
+int runFind(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+    return run(args, out, err, FinderMode::Network);
+}
+
+int runDivider(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+    return run(args, out, err, FinderMode::Divider);
+}
+
+}  // namespace gosei::cli

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <iosfwd>
+#include <span>
+#include <string_view>
+
+namespace gosei::cli {
+
+// The parts of `gosei-cli --help` about `find` and `divider`.
+inline constexpr std::string_view kFindHelp =
+    "gosei-cli find VALUE [options]\n"
+    "  The exact best networks of one to four parts (every series-parallel\n"
+    "  arrangement, each written once) for VALUE, ranked by error, exactly\n"
+    "  (only equal errors tie), then by fewer distinct values, then by a\n"
+    "  smaller ratio of largest to smallest part.\n"
+    "  Values are written as on drawings and parts lists: 4700, 4.7k, 4k7,\n"
+    "  4K7, 470R, 4R7, 0R1, 1M2, 4.7e3, +47, 4.7 kΩ, 470ohms, 10u, and in\n"
+    "  full-width characters. Mind the case: m is milli and M is mega, so\n"
+    "  1m is 0.001 and 1M is 1000000. At most 15 significant digits, from\n"
+    "  1e-24 to 1e24.\n"
+    "  --series S          E1, E3, E6, E12, E24 (default), E48, E96 or E192\n"
+    "  --range L..H        the series values from L to H (default 1..10M)\n"
+    "  --stock FILE        the values in FILE instead, one a line, # comments;\n"
+    "                      after a tab, comma or space the line is ignored\n"
+    "  --exclude A,B       never use these values\n"
+    "  --parts N|M..N      part counts to show; N alone is 1..N, so --parts 4\n"
+    "                      shows networks of 1, 2, 3 and 4 parts (the default)\n"
+    "  --top K             networks per part count, 1 to 1000 (default 3)\n"
+    "  --tolerance P       a maximum error: only networks within P % of VALUE,\n"
+    "                      and then up to 20 of them unless --top is given\n"
+    "  --part-tolerance P  each part's tolerance in percent, for the worst\n"
+    "                      case column: the error with every part anywhere\n"
+    "                      within it (default E3 40, E6 20, E12 10, E24 5,\n"
+    "                      E48 2, E96 1, E192 0.5; none for E1 or --stock)\n"
+    "  --json              one JSON object: the request and the results\n"
+    "  At most 2000 distinct part values. Exit status 2 with one line on\n"
+    "  stderr for anything it cannot use, including a VALUE that the parts\n"
+    "  cannot reach.\n";
+
+inline constexpr std::string_view kDividerHelp =
+    "gosei-cli divider RATIO [options]\n"
+    "gosei-cli divider --vref V --vout V [options]\n"
+    "  The exact best voltage dividers: top from the input to the output,\n"
+    "  bottom from the output to ground, each arm a series-parallel network,\n"
+    "  two to four parts in all. RATIO is Vout/Vin = bottom / (top + bottom),\n"
+    "  a number between 0 and 1 (0.66) or VOUT/VIN (3.3/5, 3V3/5V). With\n"
+    "  --vref and --vout, a regulator's feedback: Vout = Vref (1 + top /\n"
+    "  bottom), ranked by the error of Vout. Ranked as find ranks networks,\n"
+    "  the parts of both arms taken together.\n"
+    "  --total L..H        top + bottom from L to H (default 10k..100k)\n"
+    "  --parts N|M..N      part counts of both arms together; N alone is 2..N\n"
+    "                      (default 2..4)\n"
+    "  --series, --range, --stock, --exclude, --top, --tolerance (of the\n"
+    "  ratio, or of Vout), --part-tolerance and --json as for find.\n";
+
+// `gosei-cli find ...` and `gosei-cli divider ...`: `args` are the words
+// after "find" or "divider". Writes the whole answer to `out`, or one line
+// naming the problem to `err` and nothing to `out`; returns the exit
+// status. "--help" prints the command's help.
+int runFind(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
+int runDivider(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
+
+}  // namespace gosei::cli

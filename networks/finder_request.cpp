@@ -1,0 +1,339 @@
+#include "networks/finder_request.h"
+
+#include <algorithm>
+#include <charconv>
+#include <utility>
+
+#include "networks/value_text.h"
+
+namespace gosei::networks {
+namespace {
+
+using Problem = std::string;
+
+// Each step either fills in part of the setup or names a problem.
+using Step = std::optional<Problem>;
+
+std::string partsWord(int count) {
+    return std::to_string(count) + (count == 1 ? " part" : " parts");
+}
+
+std::optional<int> wholeNumber(std::string_view text) {
+    int number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return number;
+}
+
+// A value, or the problem with it as the end of a sentence that names it.
+std::variant<double, Problem> valueOf(std::string_view text, Unit unit = Unit::Ohm) {
+    const auto read = readValue(text, unit);
+    if (const auto* problem = std::get_if<ValueProblem>(&read))
+        return quotedText(text) + " " + problemText(*problem);
+    return std::get<double>(read);
+}
+
+// "LOW..HIGH" of the option `name`, both ends values; a zero low end only
+// where `zeroLowAllowed`.
+std::variant<std::pair<double, double>, Problem> rangeOf(std::string_view name,
+                                                         std::string_view text,
+                                                         bool zeroLowAllowed) {
+    const std::string option = std::string(name) + " " + quotedText(text);
+    const auto dots = text.find("..");
+    if (dots == std::string_view::npos) return option + " is not LOW..HIGH";
+    const std::string_view lowText = text.substr(0, dots);
+    const std::string_view highText = text.substr(dots + 2);
+    const auto low = valueOf(lowText);
+    if (const auto* problem = std::get_if<Problem>(&low))
+        return option + ": the low end " + *problem;
+    const auto high = valueOf(highText);
+    if (const auto* problem = std::get_if<Problem>(&high))
+        return option + ": the high end " + *problem;
+    const double lowest = std::get<double>(low);
+    const double highest = std::get<double>(high);
+    if (lowest < 0 || (lowest == 0 && !zeroLowAllowed))
+        return option + ": the low end must be " +
+               (zeroLowAllowed ? "0 or more" : "greater than 0");
+    if (lowest > highest)
+        return option + ": the low end " + quotedText(lowText) + " is above the high end " +
+               quotedText(highText);
+    return std::pair{lowest, highest};
+}
+
+// A percentage of 0 or more, below `limit` where one is given.
+std::variant<double, Problem> percentOf(std::string_view name, std::string_view text,
+                                        std::optional<double> limit = std::nullopt) {
+    const auto read = readValue(text, Unit::None);
+    const std::string option = std::string(name) + " " + quotedText(text);
+    if (std::get_if<ValueProblem>(&read) &&
+        std::get<ValueProblem>(read) == ValueProblem::TooManyDigits)
+        return option + " " + problemText(ValueProblem::TooManyDigits);
+    const double* percent = std::get_if<double>(&read);
+    if (!percent || *percent < 0 || (limit && *percent >= *limit)) {
+        return option + " is not a percentage of 0 or more" +
+               (limit ? " and below " + valueText(*limit) : "");
+    }
+    return *percent;
+}
+
+class SetupReader {
+  public:
+    explicit SetupReader(const FinderOptions& options) : m_options(options) {
+        m_setup.mode = options.mode;
+    }
+
+    std::variant<FinderSetup, Problem> read() {
+        // In order: each step may rely on those before it.
+        using StepFunction = Step (SetupReader::*)();
+        const bool divider = m_options.mode == FinderMode::Divider;
+        const StepFunction steps[] = {divider ? &SetupReader::readRatio : &SetupReader::readWanted,
+                                      &SetupReader::readSeriesOrStock,
+                                      &SetupReader::readExcluded,
+                                      &SetupReader::readPartCounts,
+                                      &SetupReader::readTop,
+                                      &SetupReader::readTolerance,
+                                      &SetupReader::readPartTolerance,
+                                      &SetupReader::readTotal,
+                                      &SetupReader::readParts,
+                                      &SetupReader::checkReach};
+        for (StepFunction step : steps)
+            if (Step problem = (this->*step)()) return *problem;
+        return std::move(m_setup);
+    }
+
+  private:
+    Step readWanted() {
+        if (!m_options.wanted) return "no value given (gosei-cli find VALUE [options])";
+        const auto wanted = valueOf(*m_options.wanted);
+        if (const auto* problem = std::get_if<Problem>(&wanted)) return *problem;
+        if (!(std::get<double>(wanted) > 0)) return "the value must be greater than 0";
+        m_setup.find.wanted = std::get<double>(wanted);
+        return std::nullopt;
+    }
+
+    Step readRatio() {
+        DividerRequest& request = m_setup.divider;
+        if (m_options.vref || m_options.vout) {
+            if (m_options.wanted) return "give a RATIO or --vref and --vout, not both";
+            if (!m_options.vref) return "--vout needs --vref";
+            if (!m_options.vout) return "--vref needs --vout";
+            for (auto [name, text, value] :
+                 {std::tuple{"--vref", &*m_options.vref, &m_setup.vref},
+                  std::tuple{"--vout", &*m_options.vout, &m_setup.vout}}) {
+                const auto voltage = valueOf(*text, Unit::Volt);
+                if (const auto* problem = std::get_if<Problem>(&voltage))
+                    return std::string(name) + " " + *problem;
+                if (!(std::get<double>(voltage) > 0))
+                    return std::string(name) + " must be greater than 0";
+                *value = std::get<double>(voltage);
+            }
+            if (!(m_setup.vout > m_setup.vref)) return "--vout must be above --vref";
+            m_setup.ratioForm = RatioForm::Regulator;
+            request.measure = DividerMeasure::Gain;
+            request.wantedNumerator = m_setup.vout;
+            request.wantedDenominator = m_setup.vref;
+            return std::nullopt;
+        }
+        if (!m_options.wanted)
+            return "no ratio given (gosei-cli divider RATIO [options], or --vref V --vout V)";
+        const std::string& text = *m_options.wanted;
+        const std::string outOfRange = "the ratio must lie between 0 and 1";
+        const auto slash = text.find('/');
+        if (slash == std::string::npos) {
+            const auto ratio = valueOf(text, Unit::None);
+            if (const auto* problem = std::get_if<Problem>(&ratio)) return *problem;
+            if (!(std::get<double>(ratio) > 0 && std::get<double>(ratio) < 1)) return outOfRange;
+            request.wantedNumerator = std::get<double>(ratio);
+            request.wantedDenominator = 1;
+            return std::nullopt;
+        }
+        for (auto [part, value] :
+             {std::pair{std::string_view(text).substr(0, slash), &m_setup.vout},
+              std::pair{std::string_view(text).substr(slash + 1), &m_setup.vin}}) {
+            const auto voltage = valueOf(part, Unit::Volt);
+            if (const auto* problem = std::get_if<Problem>(&voltage))
+                return "the ratio " + quotedText(text) + ": " + *problem;
+            *value = std::get<double>(voltage);
+        }
+        if (!(m_setup.vout > 0 && m_setup.vout < m_setup.vin))
+            return outOfRange + " (VOUT/VIN with VOUT below VIN)";
+        m_setup.ratioForm = RatioForm::Voltages;
+        request.wantedNumerator = m_setup.vout;
+        request.wantedDenominator = m_setup.vin;
+        return std::nullopt;
+    }
+
+    Step readSeriesOrStock() {
+        if (m_options.stock) {
+            if (m_options.series || m_options.range) return std::string(kStockWithSeries);
+            m_setup.stockName = m_options.stockName;
+            m_setup.partsDescription = "stock " + m_options.stockName;
+            return std::nullopt;
+        }
+        m_setup.series = kDefaultSeries;
+        if (m_options.series) {
+            m_setup.series = eSeriesFromName(*m_options.series);
+            if (!m_setup.series)
+                return "unknown series " + quotedText(*m_options.series) +
+                       " (expected E1, E3, E6, E12, E24, E48, E96 or E192)";
+        }
+        m_setup.low = kDefaultLow;
+        m_setup.high = kDefaultHigh;
+        if (m_options.range) {
+            const auto range = rangeOf("--range", *m_options.range, false);
+            if (const auto* problem = std::get_if<Problem>(&range)) return *problem;
+            std::tie(m_setup.low, m_setup.high) = std::get<std::pair<double, double>>(range);
+        }
+        m_setup.partsDescription = std::string(eSeriesName(*m_setup.series)) + " " +
+                                   valueText(m_setup.low) + ".." + valueText(m_setup.high);
+        return std::nullopt;
+    }
+
+    Step readExcluded() {
+        if (!m_options.exclude) return std::nullopt;
+        std::string_view text = *m_options.exclude;
+        while (true) {
+            const auto comma = text.find(',');
+            const std::string_view item = text.substr(0, comma);
+            const auto value = valueOf(item);
+            if (const auto* problem = std::get_if<Problem>(&value)) return "--exclude: " + *problem;
+            if (!(std::get<double>(value) > 0))
+                return "--exclude: " + quotedText(item) + " is not a positive value";
+            m_setup.excluded.push_back(std::get<double>(value));
+            if (comma == std::string_view::npos) return std::nullopt;
+            text.remove_prefix(comma + 1);
+        }
+    }
+
+    Step readPartCounts() {
+        const bool divider = m_options.mode == FinderMode::Divider;
+        const int fewestAllowed = divider ? 2 : 1;
+        int fewest = fewestAllowed;
+        int most = kMostParts;
+        if (m_options.parts) {
+            const std::string_view text = *m_options.parts;
+            const auto dots = text.find("..");
+            const auto first = wholeNumber(text.substr(0, dots));
+            const auto last =
+                dots == std::string_view::npos ? first : wholeNumber(text.substr(dots + 2));
+            if (!first || !last) return "--parts " + quotedText(text) + " is not N or M..N";
+            fewest = dots == std::string_view::npos ? fewestAllowed : *first;
+            most = *last;
+        }
+        if (fewest < fewestAllowed || most > kMostParts || fewest > most)
+            return "--parts must lie within " + std::to_string(fewestAllowed) +
+                   "..4, smaller count first";
+        m_setup.find.fewestParts = m_setup.divider.fewestParts = fewest;
+        m_setup.find.mostParts = m_setup.divider.mostParts = most;
+        return std::nullopt;
+    }
+
+    Step readTop() {
+        int top = m_options.tolerance ? kDefaultTopWithinTolerance : kDefaultTop;
+        if (m_options.top) {
+            const auto given = wholeNumber(*m_options.top);
+            if (!given || *given < 1 || *given > kMostTop)
+                return "--top " + quotedText(*m_options.top) + " is not a whole number from 1 to " +
+                       std::to_string(kMostTop);
+            top = *given;
+        }
+        m_setup.find.top = m_setup.divider.top = top;
+        return std::nullopt;
+    }
+
+    Step readTolerance() {
+        if (!m_options.tolerance) return std::nullopt;
+        const auto percent = percentOf("--tolerance", *m_options.tolerance);
+        if (const auto* problem = std::get_if<Problem>(&percent)) return *problem;
+        m_setup.tolerancePercent = std::get<double>(percent);
+        m_setup.find.maxErrorPercent = m_setup.divider.maxErrorPercent = m_setup.tolerancePercent;
+        return std::nullopt;
+    }
+
+    Step readPartTolerance() {
+        double percent = m_setup.series ? usualTolerancePercent(*m_setup.series) : 0;
+        if (m_options.partTolerance) {
+            const auto given = percentOf("--part-tolerance", *m_options.partTolerance, 100.0);
+            if (const auto* problem = std::get_if<Problem>(&given)) return *problem;
+            percent = std::get<double>(given);
+        }
+        m_setup.partTolerancePercent = percent;
+        m_setup.find.partTolerancePercent = m_setup.divider.partTolerancePercent = percent;
+        return std::nullopt;
+    }
+
+    Step readTotal() {
+        if (m_options.mode != FinderMode::Divider) return std::nullopt;
+        DividerRequest& request = m_setup.divider;
+        request.lowestTotal = kDefaultLowestTotal;
+        request.highestTotal = kDefaultHighestTotal;
+        if (!m_options.total) return std::nullopt;
+        const auto total = rangeOf("--total", *m_options.total, true);
+        if (const auto* problem = std::get_if<Problem>(&total)) return *problem;
+        std::tie(request.lowestTotal, request.highestTotal) =
+            std::get<std::pair<double, double>>(total);
+        return std::nullopt;
+    }
+
+    Step readParts() {
+        std::vector<double> values;
+        if (m_options.stock) {
+            auto stock = parseStockList(*m_options.stock);
+            if (const auto* problem = std::get_if<StockListError>(&stock))
+                return m_setup.partsDescription + ": " + problem->message;
+            values = std::move(std::get<std::vector<double>>(stock));
+        } else {
+            values = eSeriesValues(*m_setup.series, m_setup.low, m_setup.high);
+        }
+        std::sort(values.begin(), values.end());
+        values.erase(std::unique(values.begin(), values.end()), values.end());
+        values = withoutExcluded(std::move(values), m_setup.excluded);
+        if (values.empty()) return "no parts left in " + m_setup.partsDescription;
+        if (values.size() > kMostDistinctParts)
+            return "more than " + std::to_string(kMostDistinctParts) + " distinct parts in " +
+                   m_setup.partsDescription;
+        m_setup.parts = std::move(values);
+        return std::nullopt;
+    }
+
+    // A wanted value no network of the part counts asked for can reach.
+    Step checkReach() {
+        if (m_options.mode != FinderMode::Network) return std::nullopt;
+        const int most = m_setup.find.mostParts;
+        const Rational lowest = writtenValue(m_setup.parts.front()) / most;
+        const Rational highest = writtenValue(m_setup.parts.back()) * most;
+        const Rational wanted = writtenValue(m_setup.find.wanted);
+        if (wanted >= lowest && wanted <= highest) return std::nullopt;
+        return *m_options.wanted + " is outside what " + partsWord(most) + " of " +
+               m_setup.partsDescription + " can reach (" + valueText(lowest, 7, Rounding::Up) +
+               " to " + valueText(highest, 7, Rounding::Down) + ")";
+    }
+
+    const FinderOptions& m_options;
+    FinderSetup m_setup;
+};
+
+}  // namespace
+
+int FinderSetup::fewestParts() const {
+    return mode == FinderMode::Network ? find.fewestParts : divider.fewestParts;
+}
+
+int FinderSetup::mostParts() const {
+    return mode == FinderMode::Network ? find.mostParts : divider.mostParts;
+}
+
+int FinderSetup::top() const {
+    return mode == FinderMode::Network ? find.top : divider.top;
+}
+
+double FinderSetup::wanted() const {
+    return mode == FinderMode::Network ? find.wanted
+                                       : divider.wantedNumerator / divider.wantedDenominator;
+}
+
+std::variant<FinderSetup, std::string> setUpFinder(const FinderOptions& options) {
+    return SetupReader(options).read();
+}
+
+}  // namespace gosei::networks

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "networks/divider_search.h"
+#include "networks/e_series.h"
+#include "networks/network_search.h"
+
+namespace gosei::networks {
+
+// A request for networks or dividers as people type it, the same from the
+// command line, the window and the page: each field holds the text of one
+// option of `gosei-cli find` or `gosei-cli divider`, and is empty when the
+// option is not given. Problems are named in the command line's words.
+enum class FinderMode { Network, Divider };
+
+struct FinderOptions {
+    FinderMode mode = FinderMode::Network;
+    std::optional<std::string> wanted;  // VALUE, or a divider's RATIO ("0.66", "3.3/5")
+    std::optional<std::string> vref;    // a regulator's reference and output voltage
+    std::optional<std::string> vout;
+    std::optional<std::string> series;
+    std::optional<std::string> range;  // "LOW..HIGH"
+    // A stock list's contents, and how messages name it ("stock file
+    // drawer.txt").
+    std::optional<std::string> stock;
+    std::string stockName = "stock list";
+    std::optional<std::string> exclude;  // "A,B"
+    std::optional<std::string> parts;    // "N" or "M..N"
+    std::optional<std::string> top;
+    std::optional<std::string> tolerance;  // the largest error, in percent
+    std::optional<std::string> partTolerance;
+    std::optional<std::string> total;  // a divider's "LOW..HIGH"
+};
+
+// How a divider's wanted ratio was given.
+enum class RatioForm { Number, Voltages, Regulator };
+
+// A request understood: the parts to take and what to search for.
+struct FinderSetup {
+    FinderMode mode = FinderMode::Network;
+    std::vector<double> parts;  // distinct, ascending, exclusions removed
+    // "E24 1..10M" or "stock " and the stock list's name.
+    std::string partsDescription;
+    std::string stockName;  // empty for a series
+    // As understood, for reports.
+    std::optional<ESeries> series;
+    double low = 0, high = 0;  // of the series
+    std::vector<double> excluded;
+    std::optional<double> tolerancePercent;
+    double partTolerancePercent = 0;
+    RatioForm ratioForm = RatioForm::Number;
+    // A regulator's Vref and Vout, or Vout and Vin of a ratio of voltages.
+    double vref = 0, vout = 0, vin = 0;
+
+    FindRequest find;        // for FinderMode::Network
+    DividerRequest divider;  // for FinderMode::Divider
+
+    int fewestParts() const;
+    int mostParts() const;
+    int top() const;
+    // The wanted value or ratio as a double.
+    double wanted() const;
+};
+
+// A stock list replaces the series; naming both is refused in these words.
+inline constexpr std::string_view kStockWithSeries = "--stock takes no --series or --range";
+
+// The request understood, or one line naming what cannot be used.
+std::variant<FinderSetup, std::string> setUpFinder(const FinderOptions& options);
+
+// Defaults: a series and its range, the networks per part count (more when
+// a largest error is given), a divider's total.
+inline constexpr ESeries kDefaultSeries = ESeries::E24;
+inline constexpr double kDefaultLow = 1;
+inline constexpr double kDefaultHigh = 10e6;
+inline constexpr int kDefaultTop = 3;
+inline constexpr int kDefaultTopWithinTolerance = 20;
+inline constexpr int kMostTop = 1000;
+inline constexpr double kDefaultLowestTotal = 10e3;
+inline constexpr double kDefaultHighestTotal = 100e3;
+
+}  // namespace gosei::networks

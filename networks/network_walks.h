@@ -1,0 +1,224 @@
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <concepts>
+#include <cstddef>
+#include <limits>
+#include <vector>
+
+#include "networks/network.h"
+#include "networks/network_search.h"
+
+namespace gosei::networks {
+
+// The walks behind both searches, over the tables of a NetworkFinder.
+//
+// Every series-parallel network of up to four parts is, up to the order of
+// members, one of these binary shapes, where P is a part, W a network of two
+// parts and + either join:
+//     P,   W,   P + W,   W + W,   P + (P + W)
+// The last with both joins equal is also W + W, so only the mixed joins
+// remain. For each shape all but the innermost W are enumerated; that W is
+// looked up in the sorted table of all two-part values. The network's value
+// rises with W, so the entries next to the W that would be exact are the
+// best, and walking outwards from there finds the next best in order, for as
+// long as the sink still admits the values.
+
+// What the walks offer networks to: the value to walk out from (where a
+// network would be best), the band of values that may still enter, both
+// worked out in double, and the offer.
+template <typename Sink>
+concept NetworkSink = requires(Sink& sink, const Sink& view, Network network) {
+    { view.wanted() } -> std::convertible_to<double>;
+    { view.lowestAdmitted() } -> std::convertible_to<double>;
+    { view.highestAdmitted() } -> std::convertible_to<double>;
+    sink.offer(std::move(network));
+};
+
+namespace walk_detail {
+
+inline constexpr std::array<Join, 2> kJoins = {Join::Series, Join::Parallel};
+
+inline Join otherJoin(Join join) {
+    return join == Join::Series ? Join::Parallel : Join::Series;
+}
+
+inline double combined(Join join, double a, double b) {
+    return join == Join::Series ? a + b : 1.0 / (1.0 / a + 1.0 / b);
+}
+
+// The value `rest` must have for `combined(join, part, rest)` to equal
+// `total`: 0 when every rest gives too much, infinity when no rest gives
+// enough. Both combinations rise with `rest`, so this is where the best
+// rests are.
+inline double restFor(Join join, double total, double part) {
+    if (join == Join::Series) return total > part ? total - part : 0.0;
+    if (total >= part) return std::numeric_limits<double>::infinity();
+    if (total == 0) return 0.0;
+    return 1.0 / (1.0 / total - 1.0 / part);
+}
+
+template <NetworkSink Sink>
+bool admits(const Sink& sink, double value) {
+    return value >= sink.lowestAdmitted() && value <= sink.highestAdmitted();
+}
+
+// Offers the entries from `begin` to `end` of an ascending table on both
+// sides of `split`, each side walked away from it while the sink admits its
+// values. `valueAt(i)` must rise with i, and `split` must be where the
+// wanted value falls between valueAt(split - 1) and valueAt(split), or
+// `begin` if the wanted value lies below valueAt(begin).
+template <NetworkSink Sink, typename ValueAt, typename NetworkAt>
+void walkOutwards(std::size_t begin, std::size_t split, std::size_t end, Sink& sink,
+                  ValueAt valueAt, NetworkAt networkAt) {
+    for (std::size_t i = split; i < end && admits(sink, valueAt(i)); ++i)
+        sink.offer(networkAt(i));
+    for (std::size_t i = split; i > begin && admits(sink, valueAt(i - 1)); --i)
+        sink.offer(networkAt(i - 1));
+}
+
+inline std::size_t lowerBound(const std::vector<double>& sorted, std::size_t end, double value) {
+    return static_cast<std::size_t>(
+        std::lower_bound(sorted.begin(), sorted.begin() + static_cast<std::ptrdiff_t>(end), value) -
+        sorted.begin());
+}
+
+}  // namespace walk_detail
+
+class NetworkWalks {
+  public:
+    explicit NetworkWalks(const NetworkFinder& finder)
+        : m_parts(finder.parts()), m_pairs(finder.pairValues()), m_finder(finder) {}
+
+    // Offers the sink the networks of `partCount` parts (1 to 4) whose
+    // values it admits, best first within each walk.
+    template <NetworkSink Sink>
+    void walk(int partCount, Sink& sink) const {
+        switch (partCount) {
+            case 1:
+                singleParts(sink);
+                break;
+            case 2:
+                pairs(sink);
+                break;
+            case 3:
+                partWithPair(sink);
+                break;
+            case 4:
+                pairWithPair(sink);
+                partWithPartAndPair(sink);
+                break;
+        }
+    }
+
+  private:
+    template <NetworkSink Sink>
+    void singleParts(Sink& sink) const {
+        using namespace walk_detail;
+        walkOutwards(
+            0, lowerBound(m_parts, m_parts.size(), sink.wanted()), m_parts.size(), sink,
+            [&](std::size_t i) { return m_parts[i]; },
+            [&](std::size_t i) { return Network::part(m_parts[i]); });
+    }
+
+    template <NetworkSink Sink>
+    void pairs(Sink& sink) const {
+        using namespace walk_detail;
+        walkOutwards(
+            0, lowerBound(m_pairs, m_pairs.size(), sink.wanted()), m_pairs.size(), sink,
+            [&](std::size_t i) { return m_pairs[i]; },
+            [&](std::size_t i) { return m_finder.pairNetwork(i); });
+    }
+
+    // P + W for both joins.
+    template <NetworkSink Sink>
+    void partWithPair(Sink& sink) const {
+        using namespace walk_detail;
+        for (Join join : kJoins) {
+            for (double part : m_parts) {
+                walkOutwards(
+                    0, lowerBound(m_pairs, m_pairs.size(), restFor(join, sink.wanted(), part)),
+                    m_pairs.size(), sink,
+                    [&](std::size_t i) { return combined(join, part, m_pairs[i]); },
+                    [&](std::size_t i) {
+                        return Network::joined(join, Network::part(part), m_finder.pairNetwork(i));
+                    });
+            }
+        }
+    }
+
+    // W + W for both joins, each two pairs met once: from the first in table
+    // order, looking at the second from there up. As the first rises, the
+    // rest it needs falls, so one pointer walks down the table for the whole
+    // pass; and once the first with itself gives too much, so does every
+    // later first with anything from there up.
+    template <NetworkSink Sink>
+    void pairWithPair(Sink& sink) const {
+        using namespace walk_detail;
+        for (Join join : kJoins) {
+            std::size_t split = m_pairs.size();
+            for (std::size_t first = 0; first < m_pairs.size(); ++first) {
+                const double pair = m_pairs[first];
+                if (combined(join, pair, pair) > sink.highestAdmitted()) break;
+                const double rest = restFor(join, sink.wanted(), pair);
+                while (split > 0 && m_pairs[split - 1] >= rest)
+                    --split;
+                walkOutwards(
+                    first, std::max(split, first), m_pairs.size(), sink,
+                    [&](std::size_t i) { return combined(join, pair, m_pairs[i]); },
+                    [&](std::size_t i) {
+                        return Network::joined(join, m_finder.pairNetwork(first),
+                                               m_finder.pairNetwork(i));
+                    });
+            }
+        }
+    }
+
+    // P + (P | W) and P | (P + W). For one outer part, the rest needed falls
+    // as the inner part rises, so each lookup only searches below the last.
+    // Parts whose networks cannot reach the values the sink admits are
+    // skipped without a lookup: P + (P | W) lies above its outer part and
+    // below its value with W infinite; P | (P + W) lies below its value with
+    // W infinite and above its value with W zero.
+    template <NetworkSink Sink>
+    void partWithPartAndPair(Sink& sink) const {
+        using namespace walk_detail;
+        const double infinity = std::numeric_limits<double>::infinity();
+        for (Join outer : kJoins) {
+            const Join inner = otherJoin(outer);
+            const bool outerSeries = outer == Join::Series;
+            for (double outerPart : m_parts) {
+                if (outerSeries && outerPart > sink.highestAdmitted()) break;
+                if (!outerSeries && combined(outer, outerPart, infinity) < sink.lowestAdmitted())
+                    continue;
+                const double innerTotal = restFor(outer, sink.wanted(), outerPart);
+                std::size_t split = m_pairs.size();
+                for (double innerPart : m_parts) {
+                    const double extreme = combined(
+                        outer, outerPart, combined(inner, innerPart, outerSeries ? infinity : 0.0));
+                    if (outerSeries && extreme < sink.lowestAdmitted()) continue;
+                    if (!outerSeries && extreme > sink.highestAdmitted()) break;
+                    split = lowerBound(m_pairs, split, restFor(inner, innerTotal, innerPart));
+                    walkOutwards(
+                        0, split, m_pairs.size(), sink,
+                        [&](std::size_t i) {
+                            return combined(outer, outerPart,
+                                            combined(inner, innerPart, m_pairs[i]));
+                        },
+                        [&](std::size_t i) {
+                            return Network::joined(outer, Network::part(outerPart),
+                                                   Network::joined(inner, Network::part(innerPart),
+                                                                   m_finder.pairNetwork(i)));
+                        });
+                }
+            }
+        }
+    }
+
+    const std::vector<double>& m_parts;
+    const std::vector<double>& m_pairs;
+    const NetworkFinder& m_finder;
+};
+
+}  // namespace gosei::networks
