@@ -1,23 +1,43 @@
-// Figures of the browser edition, measured in one run: the gzipped bytes the
-// page loads, the time from navigation until a calculation can run in
-// headless Chromium, and calculations per second in the browser beside the
-// native gosei-cli on the same lines.
+// Figures of the browser edition, measured in one run: the bytes the first
+// visit and a warm reload transfer (gzipped, as the static server sends
+// them), the time from navigation until a calculation can run in headless
+// Chromium, Lighthouse's scores and metrics, and calculations per second in
+// the browser beside the native gosei-cli on the same lines.
 //   node bench/web_bench.mjs   (after the default and web builds)
-import fs from 'node:fs';
-import zlib from 'node:zlib';
 import { execFileSync } from 'node:child_process';
-import { serveSite, launchBrowser, siteDirectory, nativeCli } from '../tests/web/browser.mjs';
+import { serveSite, launchBrowser, nativeCli } from '../tests/web/browser.mjs';
 import { batchLines } from '../tests/web/batch_lines.mjs';
+import { lighthouseReport } from '../tests/web/checkers.mjs';
 
 const LOADS = 15;
-const LINES = batchLines(20000, 7).filter((line) => /^E(3|6|12|24)\t/.test(line));
+const LINES = batchLines(20000, 7).filter((line) => /^E(3|6|12|24)\t[^\t]*(\t[^\t]*)?$/.test(line));
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
-function gzippedBytes() {
-  const files = fs.readdirSync(siteDirectory).filter((name) => /\.(html|css|js|wasm)$/.test(name) && name !== 'service-worker.js');
-  const sizes = Object.fromEntries(files.map((name) => [name, zlib.gzipSync(fs.readFileSync(`${siteDirectory}/${name}`), { level: 9 }).length]));
-  return { sizes, total: Object.values(sizes).reduce((a, b) => a + b, 0) };
+// What a first visit and then a reload transfer, once the service worker
+// has kept the site.
+async function visitBytes(browser) {
+  const site = await serveSite();
+  const context = await browser.createBrowserContext();
+  try {
+    const page = await context.newPage();
+    await page.goto(site.url);
+    await page.waitForSelector('html[data-ready="true"]');
+    await page.evaluate(async () => {
+      await navigator.serviceWorker.ready;
+      if (!navigator.serviceWorker.controller) {
+        await new Promise((resolve) => navigator.serviceWorker.addEventListener('controllerchange', resolve, { once: true }));
+      }
+    });
+    const first = [...site.requests];
+    site.requests.length = 0;
+    await page.reload();
+    await page.waitForSelector('html[data-ready="true"]');
+    return { first, reload: [...site.requests] };
+  } finally {
+    await context.close();
+    await site.close();
+  }
 }
 
 async function timeToReady(browser, url) {
@@ -44,8 +64,12 @@ async function browserRate(browser, url) {
       await page.evaluate(async (lines) => {
         const { loadEngine } = await import('./engine.js');
         const engine = await loadEngine();
+        const empty = Array(24).fill('');
         const start = performance.now();
-        for (const line of lines) engine.batchLine(line);
+        for (const line of lines) {
+          const [series, target, tolerance = ''] = line.split('\t');
+          engine.calculate(series, target, tolerance, empty);
+        }
         return lines.length / ((performance.now() - start) / 1000);
       }, LINES),
     );
@@ -68,14 +92,22 @@ function nativeRate() {
 const site = await serveSite();
 const chromium = await launchBrowser();
 try {
-  const bytes = gzippedBytes();
+  const { first, reload } = await visitBytes(chromium.browser);
   const ready = await timeToReady(chromium.browser, site.url);
+  const reports = [];
+  for (const preset of ['mobile', 'desktop']) reports.push([preset, await lighthouseReport(chromium.browser, site.url, preset)]);
   const inBrowser = await browserRate(chromium.browser, site.url);
   const native = nativeRate();
-  console.log('gzipped bytes (level 9), fonts apart:');
-  for (const [name, size] of Object.entries(bytes.sizes)) console.log(`  ${name.padEnd(22)} ${size}`);
-  console.log(`  ${'total'.padEnd(22)} ${bytes.total}`);
+  console.log('first visit, bytes as sent (gzip level 9 where it helps):');
+  for (const { path, status, bytes } of first) console.log(`  ${path.padEnd(28)} ${status} ${bytes}`);
+  console.log(`  ${'total'.padEnd(28)}     ${first.reduce((sum, request) => sum + request.bytes, 0)}`);
+  const statuses = [...new Set(reload.map((request) => request.status))];
+  console.log(`warm reload: ${reload.length} requests (status ${statuses.join(', ') || 'none'}), ${reload.reduce((sum, request) => sum + request.bytes, 0)} bytes`);
   console.log(`navigation to first calculation possible: ${ready.toFixed(1)} ms (median of ${LOADS} cold loads)`);
+  for (const [preset, { scores, metrics }] of reports) {
+    const figures = Object.entries(metrics).map(([name, value]) => `${name} ${value.toFixed(name === 'cls' ? 3 : 0)}`);
+    console.log(`Lighthouse ${preset}: ${Object.entries(scores).map(([name, score]) => `${name} ${Math.round(score * 100)}`).join(', ')}; ${figures.join(', ')}`);
+  }
   console.log(`calculations per second: browser ${Math.round(inBrowser)}, native ${Math.round(native)} (browser/native ${(inBrowser / native).toFixed(2)}) over ${LINES.length} batch lines`);
 } finally {
   await chromium.close();

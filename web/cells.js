@@ -16,25 +16,20 @@ export function setCellText(cell, text) {
   fitText(cell);
 }
 
-// The text's width in layout pixels, whatever scale the page is shown at.
-function textWidth(cell, span) {
-  return span.getBoundingClientRect().width * (cell.offsetWidth / cell.getBoundingClientRect().width);
-}
+const width = (element) => element.getBoundingClientRect().width;
 
 export function fitText(cell) {
   const span = cell.firstElementChild;
   span.style.transform = '';
   span.style.fontSize = '';
-  const room = cell.offsetWidth - BACKGROUND_SHOWN;
-  let width = textWidth(cell, span);
-  if (width <= room) return;
-  let scale = room / width;
+  const room = width(cell) - BACKGROUND_SHOWN;
+  if (width(span) <= room) return;
+  let scale = room / width(span);
   let fontSize = parseFloat(getComputedStyle(span).fontSize);
   while (scale < NARROWEST_SCALE && fontSize > 1) {
     fontSize -= 1;
     span.style.fontSize = `${fontSize}px`;
-    width = textWidth(cell, span);
-    scale = Math.min(1, room / width);
+    scale = Math.min(1, room / width(span));
   }
   span.style.transform = `scaleX(${scale})`;
 }

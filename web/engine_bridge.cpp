@@ -8,37 +8,28 @@
 #include <array>
 #include <string>
 
-#include "cli/cli_commands.h"
 #include "engine/calculation.h"
 #include "engine/memory_window.h"
+#include "web/cell_slots.h"
 #include "web/page_messages.h"
 
 namespace {
 
-// Texts the page writes before a calculation and reads after it: the
-// series name, the two boxes, then the 24 cells in the order of
-// MemoryWindow::cells().
-constexpr int kSeriesSlot = 0;
-constexpr int kTargetSlot = 1;
-constexpr int kToleranceSlot = 2;
-constexpr int kFirstCellSlot = 3;
-constexpr int kSlotCount = kFirstCellSlot + gosei::MemoryWindow::kCellCount;
+using gosei::web::kCellCount;
+using gosei::web::kCellSlots;
 
-std::array<std::string, kSlotCount> slots;
+// Texts the page writes before a calculation and reads after it: the cells
+// by their numbers (web/cell_slots.h), then the series name and the two
+// boxes.
+constexpr int kSeriesSlot = kCellCount;
+constexpr int kTargetSlot = kCellCount + 1;
+constexpr int kToleranceSlot = kCellCount + 2;
+
+std::array<std::string, kCellCount + 3> slots;
 std::string answer;
 
-struct CellPlace {
-    gosei::Block block;
-    int row;
-    gosei::Cell cell;
-};
-
-// Where the cell at an index of MemoryWindow::cells() stands.
-CellPlace cellPlace(int index) {
-    constexpr int kPerBlock = gosei::kRowsPerBlock * 4;
-    return {index < kPerBlock ? gosei::Block::Parallel : gosei::Block::Series,
-            index % kPerBlock / 4 + 1,
-            gosei::kCellsInRowOrder[static_cast<std::size_t>(index % 4)]};
+std::string& slot(int number) {
+    return slots[static_cast<std::size_t>(number)];
 }
 
 // The dialog for the message a calculation asked for, or none.
@@ -53,47 +44,44 @@ std::string_view messageDialog(const gosei::MemoryWindow& window) {
 
 extern "C" {
 
+int gosei_cell_count() {
+    return kCellCount;
+}
+
 // A buffer of the given size for the page to write a slot's UTF-8 text into.
-char* gosei_slot_buffer(int slot, int bytes) {
-    slots[static_cast<std::size_t>(slot)].assign(static_cast<std::size_t>(bytes), '\0');
-    return slots[static_cast<std::size_t>(slot)].data();
+char* gosei_slot_buffer(int number, int bytes) {
+    slot(number).assign(static_cast<std::size_t>(bytes), '\0');
+    return slot(number).data();
 }
 
-const char* gosei_slot_text(int slot) {
-    return slots[static_cast<std::size_t>(slot)].c_str();
+const char* gosei_slot_text(int number) {
+    return slot(number).c_str();
 }
 
-int gosei_slot_length(int slot) {
-    return static_cast<int>(slots[static_cast<std::size_t>(slot)].size());
+int gosei_slot_length(int number) {
+    return static_cast<int>(slot(number).size());
 }
 
 // Runs one calculation on the slots, leaving the boxes and cells as the
 // calculation left them, and returns the id of the message dialog to show
 // first ("" for none).
 const char* gosei_calculate() {
-    const auto series = gosei::seriesFromName(slots[kSeriesSlot]);
+    const auto series = gosei::seriesFromName(slot(kSeriesSlot));
     if (!series) return "";
     gosei::MemoryWindow window;
-    window.targetText = slots[kTargetSlot];
-    window.toleranceText = slots[kToleranceSlot];
-    for (int i = 0; i < gosei::MemoryWindow::kCellCount; ++i) {
-        const CellPlace place = cellPlace(i);
-        window.setCellText(place.block, place.row, place.cell,
-                           slots[static_cast<std::size_t>(kFirstCellSlot + i)]);
+    window.targetText = slot(kTargetSlot);
+    window.toleranceText = slot(kToleranceSlot);
+    for (int i = 0; i < kCellCount; ++i) {
+        const auto& place = kCellSlots[static_cast<std::size_t>(i)];
+        window.setCellText(place.block, place.row, place.cell, slot(i));
     }
     gosei::runCalculation(*series, window);
-    slots[kToleranceSlot] = window.toleranceText;
-    for (int i = 0; i < gosei::MemoryWindow::kCellCount; ++i) {
-        slots[static_cast<std::size_t>(kFirstCellSlot + i)] =
-            window.cells()[static_cast<std::size_t>(i)];
+    slot(kToleranceSlot) = window.toleranceText;
+    for (int i = 0; i < kCellCount; ++i) {
+        const auto& place = kCellSlots[static_cast<std::size_t>(i)];
+        slot(i) = window.cell(place.block, place.row, place.cell);
     }
     answer = messageDialog(window);
-    return answer.c_str();
-}
-
-// One line of gosei-cli --batch, read from the target slot.
-const char* gosei_batch_line() {
-    answer = gosei::cli::batchLine(slots[kTargetSlot]);
     return answer.c_str();
 }
 }

@@ -1,10 +1,10 @@
-// Tab and Shift+Tab move through one window's controls in their tab order
-// (the tabindex the page carries) and wrap around, as in a desktop window.
+// Tab and Shift+Tab move through one window's controls in the page's order
+// and wrap around, as in a desktop window.
+const CONTROLS = 'button, input, [tabindex="0"]';
+
 export function cycleFocus(event, root) {
   if (event.key !== 'Tab') return;
-  const controls = [...root.querySelectorAll('[tabindex]')]
-    .filter((control) => control.tabIndex > 0)
-    .sort((a, b) => a.tabIndex - b.tabIndex);
+  const controls = [...root.querySelectorAll(CONTROLS)];
   if (controls.length === 0) return;
   event.preventDefault();
   const current = controls.indexOf(root.activeElement ?? document.activeElement);

@@ -1,19 +1,25 @@
 // The help window: a second window inside the page, made from its template
-// on first use. 戻る hides it, keeping its scroll position and selection;
-// ＨＥＬＰ shows the same window again; its close control discards it, so
-// that the next ＨＥＬＰ makes a fresh one, scrolled to the top.
+// on first use. 戻る and Escape hide it, keeping its scroll position and
+// selection; ＨＥＬＰ shows the same window again; its close control
+// discards it, so that the next ＨＥＬＰ makes a fresh one, scrolled to the
+// top. Both give the focus back to the main window.
 import { cycleFocus } from './focus.js';
 
+const MARGIN = 8; // between the window and the viewport's edges
+const GAP = 16; // between the two windows
+
+const form = document.getElementById('Form1');
 let helpWindow = null;
 let pageSheet = null;
+let returnToMain = () => {};
 
-// The page's own style sheet, shared with the window's shadow tree so that
+// The page's own style sheets, shared with the window's shadow tree so that
 // the window is styled from its first frame.
 function sharedSheet() {
   if (!pageSheet) {
-    const loaded = [...document.styleSheets].find((sheet) => sheet.href?.endsWith('page.css'));
     pageSheet = new CSSStyleSheet();
-    pageSheet.replaceSync([...loaded.cssRules].map((rule) => rule.cssText).join('\n'));
+    const rules = [...document.styleSheets].flatMap((sheet) => [...sheet.cssRules]);
+    pageSheet.replaceSync(rules.map((rule) => rule.cssText).join('\n'));
   }
   return pageSheet;
 }
@@ -48,29 +54,51 @@ function makeListSelectable(list) {
   });
 }
 
-// Opens beside the main window where the page is wide enough, else over it
-// below its title; scaled down as a whole where the page is narrower.
+const within = (value, low, high) => Math.max(low, Math.min(value, high));
+
+// The lowest top edge, no lower than limit, that passes between the main
+// window's lines of text rather than through one.
+function topBetweenLines(limit) {
+  const main = form.getBoundingClientRect();
+  const lines = [...form.querySelectorAll('.placed')].map((control) => control.getBoundingClientRect());
+  const edges = [MARGIN, main.bottom + GAP, ...lines.map((line) => line.bottom + MARGIN / 2)].filter(
+    (y) => y >= MARGIN && y <= limit && !lines.some((line) => line.top < y && y < line.bottom),
+  );
+  return edges.length ? Math.max(...edges) : MARGIN;
+}
+
+// A sheet over the whole viewport where the window does not fit in it.
+// Otherwise beside the main window where there is room; else over it, as
+// wide as it, with its top edge between two lines of text and as low as
+// the viewport lets the window stand whole.
 function place(host) {
-  const main = document.getElementById('Form1').getBoundingClientRect();
-  const pageWidth = document.documentElement.clientWidth;
-  const scale = Math.min(1, (pageWidth - 8) / host.offsetWidth);
-  host.style.transform = scale < 1 ? `scale(${scale})` : '';
-  const width = host.offsetWidth * scale;
-  const right = main.right + 16 + width <= pageWidth;
-  const leftSide = main.left - 16 - width >= 0;
-  const beside = right || leftSide;
-  let left = Math.min(main.left + 40, pageWidth - width - 4);
-  if (right) left = main.right + 16;
-  else if (leftSide) left = main.left - 16 - width;
-  const top = beside ? main.top : main.top + 96 * (main.width / 584);
-  host.style.left = `${Math.max(4, left) + window.scrollX}px`;
-  host.style.top = `${top + window.scrollY}px`;
+  host.classList.remove('sheet');
+  const width = host.offsetWidth;
+  const height = host.offsetHeight;
+  const view = document.documentElement;
+  const sheet = width + 2 * MARGIN > view.clientWidth || height + 2 * MARGIN > view.clientHeight;
+  host.classList.toggle('sheet', sheet);
+  // The sheet hides the main window, so it is out of reach meanwhile.
+  form.inert = sheet;
+  if (sheet) {
+    host.style.left = host.style.top = '';
+    return;
+  }
+  const main = form.getBoundingClientRect();
+  const lowest = view.clientHeight - height - MARGIN;
+  const beside = [main.right + GAP, main.left - GAP - width].find(
+    (x) => x >= MARGIN && x + width + MARGIN <= view.clientWidth,
+  );
+  const left = beside ?? within(main.left, MARGIN, view.clientWidth - width - MARGIN);
+  const top = beside === undefined ? topBetweenLines(lowest) : within(main.top, MARGIN, lowest);
+  host.style.left = `${left}px`;
+  host.style.top = `${top}px`;
 }
 
 // The window moves with its title bar, as a desktop window does.
 function makeMovable(host, bar) {
   bar.addEventListener('pointerdown', (event) => {
-    if (event.target.closest('button')) return;
+    if (event.target.closest('button') || host.classList.contains('sheet')) return;
     const startX = event.clientX - host.offsetLeft;
     const startY = event.clientY - host.offsetTop;
     bar.setPointerCapture(event.pointerId);
@@ -83,45 +111,54 @@ function makeMovable(host, bar) {
   });
 }
 
-function createHelpWindow(onBack) {
+function hideHelp() {
+  const { host, root } = helpWindow;
+  helpWindow.scrollTop = root.getElementById('List1').scrollTop;
+  helpWindow.focused = root.activeElement ?? root.getElementById('Command1');
+  host.hidden = true;
+  form.inert = false;
+  returnToMain();
+}
+
+function discardHelp() {
+  helpWindow.host.remove();
+  helpWindow = null;
+  form.inert = false;
+  returnToMain();
+}
+
+function createHelpWindow() {
   const host = document.createElement('section');
   host.id = 'Form2';
-  host.className = 'window help-window';
+  host.className = 'help-window';
   host.setAttribute('role', 'dialog');
   const root = host.attachShadow({ mode: 'open' });
-  if ('adoptedStyleSheets' in ShadowRoot.prototype) {
-    root.adoptedStyleSheets = [sharedSheet()];
-  } else {
-    const link = document.createElement('link');
-    link.rel = 'stylesheet';
-    link.href = 'page.css';
-    root.append(link);
-  }
+  root.adoptedStyleSheets = [sharedSheet()];
   root.append(document.getElementById('Form2-template').content.cloneNode(true));
   host.setAttribute('aria-label', root.querySelector('.title').textContent);
   makeListSelectable(root.getElementById('List1'));
-  root.getElementById('Command1').addEventListener('click', onBack);
-  root.querySelector('.close').addEventListener('click', () => {
-    host.remove();
-    helpWindow = null;
+  root.getElementById('Command1').addEventListener('click', hideHelp);
+  root.querySelector('.close').addEventListener('click', discardHelp);
+  root.addEventListener('keydown', (event) => {
+    cycleFocus(event, root);
+    if (event.key === 'Escape') hideHelp();
   });
-  root.addEventListener('keydown', (event) => cycleFocus(event, root));
   makeMovable(host, root.querySelector('.title-bar'));
   host.addEventListener('focusin', () => {
     host.style.zIndex = '2';
   });
   document.body.append(host);
-  place(host);
   return { host, root, scrollTop: 0, focused: root.getElementById('Command1') };
 }
 
-export function showHelp(onBack) {
-  helpWindow ??= createHelpWindow(() => {
-    hideHelp();
-    onBack();
-  });
+// Shows the help window; onReturn gives the focus back to the main window
+// when the help window is hidden or closed.
+export function showHelp(onReturn) {
+  returnToMain = onReturn;
+  helpWindow ??= createHelpWindow();
   const { host, root } = helpWindow;
   host.hidden = false;
+  place(host);
   root.getElementById('List1').scrollTop = helpWindow.scrollTop;
   host.style.zIndex = '2';
   helpWindow.focused.focus({ preventScroll: true });
@@ -131,9 +168,7 @@ export function bringMainToFront() {
   if (helpWindow) helpWindow.host.style.zIndex = '0';
 }
 
-function hideHelp() {
-  const { host, root } = helpWindow;
-  helpWindow.scrollTop = root.getElementById('List1').scrollTop;
-  helpWindow.focused = root.activeElement ?? root.getElementById('Command1');
-  host.hidden = true;
-}
+// A turned phone or a resized window takes the help window along.
+window.addEventListener('resize', () => {
+  if (helpWindow && !helpWindow.host.hidden) place(helpWindow.host);
+});

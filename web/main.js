@@ -7,11 +7,12 @@ import { showMessage } from './messages.js';
 import { showHelp, bringMainToFront } from './help.js';
 import { cycleFocus } from './focus.js';
 import { drawPictures } from './pictures.js';
-import { fitToWidth } from './scale.js';
+import { resultSummary } from './summary.js';
 
 const form = document.getElementById('Form1');
 const target = document.getElementById('Text1');
 const tolerance = document.getElementById('Text2');
+const summary = document.getElementById('result-summary');
 const cells = [...form.querySelectorAll('[data-cell]')].sort((a, b) => a.dataset.cell - b.dataset.cell);
 const enginePromise = loadEngine();
 let lastFocused = target;
@@ -28,6 +29,7 @@ async function calculate(series) {
     if (outcome.message) await showMessage(outcome.message);
     if (tolerance.value !== outcome.tolerance) tolerance.value = outcome.tolerance;
     outcome.cells.forEach((text, i) => setCellText(cells[i], text));
+    summary.textContent = resultSummary(form);
   } finally {
     busy = false;
   }
@@ -55,10 +57,12 @@ form.addEventListener('keydown', (event) => {
 });
 
 drawPictures(form);
-fitToWidth(form, form.offsetWidth, form.offsetHeight);
-// A face that arrives late changes the texts' widths.
-document.fonts.ready.then(() => cells.forEach(fitText));
-document.fonts.addEventListener('loadingdone', () => cells.forEach(fitText));
+// A face that arrives late, or a narrow screen's wider cells, change how
+// much room the texts need.
+const refitCells = () => cells.forEach(fitText);
+document.fonts.ready.then(refitCells);
+document.fonts.addEventListener('loadingdone', refitCells);
+window.addEventListener('resize', refitCells);
 target.focus();
 // Calculations can start as soon as the engine is there.
 enginePromise.then(() => {
@@ -66,6 +70,12 @@ enginePromise.then(() => {
   document.documentElement.dataset.ready = 'true';
 });
 
+// Offline use. Registered once the page, the engine and any font the page
+// uses have arrived, so that the worker finds them in the browser's cache
+// rather than downloading them a second time.
 if ('serviceWorker' in navigator) {
-  navigator.serviceWorker.register('./service-worker.js');
+  const loaded = new Promise((resolve) => window.addEventListener('load', resolve, { once: true }));
+  Promise.all([loaded, enginePromise, document.fonts.ready]).then(() =>
+    navigator.serviceWorker.register('./service-worker.js'),
+  );
 }

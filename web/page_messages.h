@@ -19,4 +19,12 @@ inline constexpr PageMessage kRangeDialog{"RangeMessage", kRangeMessage};
 inline constexpr std::array<PageMessage, 3> kPageMessages{kToleranceDialog, kTargetDialog,
                                                           kRangeDialog};
 
+// What search results show of the page.
+inline constexpr std::string_view kPageDescription =
+    "目的の抵抗値に近い直列・並列の組み合わせを、Ｅ３・Ｅ６・Ｅ１２・Ｅ２４系列の"
+    "部品２つから探す計算ソフトです。";
+// Shown where scripts are off: nothing on the page works without them.
+inline constexpr std::string_view kNoScriptNotice =
+    "このページは JavaScript を使います。ブラウザで JavaScript を有効にして下さい。";
+
 }  // namespace gosei::web

@@ -1,47 +1,85 @@
-// Offline use: every file of the site is kept in a cache at the first visit.
-// Requests go to the network first, so that a new version arrives as soon as
-// it is served, and fall back to the cache when the network is gone.
-const CACHE = 'gosei-site';
-const FILES = [
-  './',
-  'index.html',
-  'page.css',
-  'main.js',
-  'engine.js',
-  'engine-core.js',
-  'engine-core.wasm',
-  'cells.js',
-  'messages.js',
-  'help.js',
-  'focus.js',
-  'pictures.js',
-  'scale.js',
-  'manifest.webmanifest',
-  'icon.svg',
-  'icon-256.png',
-  'fonts/gosei-pgothic.woff2',
-  'fonts/gosei-gothic.woff2',
-];
+// Offline use, cache first. At the first visit every file of the site but
+// the fonts is kept in a cache named after the site's version, and served
+// from there; a font is kept once the page has used one. A new version
+// installs beside the old one while the old one still serves the page, and
+// takes over on the next visit. The build puts VERSION and FILES ([name,
+// SHA-256, 'precached' or 'on-demand']) ahead of this code.
+const CACHE = `gosei-${VERSION}`;
+const scope = self.registration.scope;
+const url = (name) => new URL(name, scope).href;
+const HASHES = new Map(FILES.map(([name, hash]) => [url(name), hash]));
+// A page is visited by its folder's address rather than as index.html.
+const visited = (key) => key.replace(/index\.html$/, '');
+
+async function sha256(response) {
+  const digest = await crypto.subtle.digest('SHA-256', await response.clone().arrayBuffer());
+  return [...new Uint8Array(digest)].map((byte) => byte.toString(16).padStart(2, '0')).join('');
+}
+
+// Only a file of this very version is kept, so that a site caught halfway
+// through its deployment is never kept as a mixture.
+async function keep(cache, key, response) {
+  const kept = response.ok && (await sha256(response)) === HASHES.get(key);
+  if (kept) await cache.put(key, response.clone());
+  return kept;
+}
+
+const keys = (wanted) => FILES.filter(([, , kind]) => kind === wanted).map(([name]) => url(name));
 
 self.addEventListener('install', (event) => {
-  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));
+  event.waitUntil(
+    (async () => {
+      const cache = await caches.open(CACHE);
+      // Revalidated, under the address the page used, so that an unchanged
+      // file already in the browser's cache is not downloaded again.
+      const kept = await Promise.all(
+        keys('precached').map(async (key) => keep(cache, key, await fetch(visited(key), { cache: 'no-cache' }))),
+      );
+      if (kept.includes(false)) throw new Error(`the server does not hold version ${VERSION} whole`);
+      // A font the page has used already is in the browser's cache; the
+      // others are not fetched.
+      for (const key of keys('on-demand')) {
+        const used = await fetch(key, { cache: 'only-if-cached', mode: 'same-origin' }).catch(() => null);
+        if (used) await keep(cache, key, used);
+      }
+      await self.skipWaiting();
+    })(),
+  );
 });
 
+// Fonts that an older version kept come along where they are unchanged;
+// then the older caches go.
 self.addEventListener('activate', (event) => {
-  event.waitUntil(self.clients.claim());
+  event.waitUntil(
+    (async () => {
+      const cache = await caches.open(CACHE);
+      for (const name of await caches.keys()) {
+        if (name === CACHE || !name.startsWith('gosei-')) continue;
+        const older = await caches.open(name);
+        for (const key of HASHES.keys()) {
+          const response = (await cache.match(key)) ? null : await older.match(key);
+          if (response) await keep(cache, key, response);
+        }
+        await caches.delete(name);
+      }
+      await self.clients.claim();
+    })(),
+  );
 });
+
+async function cachedOrFetched(key, request) {
+  const cache = await caches.open(CACHE);
+  const cached = await cache.match(key);
+  if (cached) return cached;
+  const response = await fetch(request);
+  await keep(cache, key, response);
+  return response;
+}
 
 self.addEventListener('fetch', (event) => {
-  if (event.request.method !== 'GET') return;
-  event.respondWith(
-    fetch(event.request)
-      .then((response) => {
-        if (response.ok) {
-          const copy = response.clone();
-          caches.open(CACHE).then((cache) => cache.put(event.request, copy));
-        }
-        return response;
-      })
-      .catch(() => caches.match(event.request, { ignoreSearch: true })),
-  );
+  const address = new URL(event.request.url);
+  address.search = '';
+  const key = address.href.endsWith('/') ? `${address.href}index.html` : address.href;
+  if (event.request.method !== 'GET' || !HASHES.has(key)) return;
+  event.respondWith(cachedOrFetched(key, event.request));
 });

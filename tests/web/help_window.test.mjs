@@ -72,14 +72,89 @@ test('the close control discards the window; the next ＨＥＬＰ opens a fresh
   assert.deepEqual(await helpState(), { windows: 1, lines: 46, scrollTop: 0, selected: [], focused: 'Command1', fresh: true });
 });
 
-test('Tab moves between 戻る and the list', async () => {
+test('Tab goes round 戻る, the close control and the list', async () => {
   await page.click('#Command5');
   const visited = [];
-  for (let i = 0; i < 3; ++i) {
+  for (let i = 0; i < 4; ++i) {
     await page.keyboard.press('Tab');
-    visited.push((await helpState()).focused);
+    visited.push(await page.evaluate(() => {
+      const focused = document.getElementById('Form2').shadowRoot.activeElement;
+      return focused.id || focused.getAttribute('aria-label');
+    }));
   }
-  assert.deepEqual(visited, ['List1', 'Command1', 'List1']);
+  assert.deepEqual(visited, ['閉じる', 'List1', 'Command1', '閉じる']);
+});
+
+// Each way out of the help window gives the focus back to the main window
+// where it was.
+const WAYS_OUT = [
+  ['戻る', () => page.evaluate(() => document.getElementById('Form2').shadowRoot.getElementById('Command1').click())],
+  ['Escape', () => page.keyboard.press('Escape')],
+  ['the close control', async () => {
+    await page.keyboard.press('Tab');
+    await page.keyboard.press('Enter');
+  }],
+];
+for (const [name, leave] of WAYS_OUT) {
+  test(`${name} gives the focus back to the main window`, async () => {
+    await page.focus('#Text2');
+    await page.keyboard.press('Tab');
+    await page.keyboard.press('Enter');
+    assert.notEqual(await helpState(), null);
+    await leave();
+    assert.equal(await helpState(), null);
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'Command5');
+  });
+}
+
+// Where the help window stands: inside the viewport, and every line of the
+// main window's text either wholly visible or wholly covered.
+function placement() {
+  return page.evaluate(() => {
+    const rect = (element) => {
+      const { left, top, right, bottom } = element.getBoundingClientRect();
+      return { left, top, right, bottom };
+    };
+    const host = document.getElementById('Form2');
+    return {
+      help: rect(host),
+      back: rect(host.shadowRoot.getElementById('Command1')),
+      view: { left: 0, top: 0, right: document.documentElement.clientWidth, bottom: document.documentElement.clientHeight },
+      lines: [...document.querySelectorAll('#Form1 [id]')].filter((e) => e.id !== 'result-summary').map((e) => [e.id, rect(e)]),
+    };
+  });
+}
+const inside = (inner, outer) =>
+  inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right && inner.bottom <= outer.bottom;
+const apart = (a, b) => a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
+
+// Wide enough to stand beside; over the main window; too small for it, so
+// a sheet over the viewport: a narrow window, a phone upright and turned.
+const VIEWPORTS = [
+  { width: 2000, height: 900, expect: 'beside' },
+  { width: 1024, height: 768, expect: 'over' },
+  { width: 800, height: 600, expect: 'over' },
+  { width: 600, height: 800, expect: 'sheet' },
+  { width: 390, height: 844, expect: 'sheet' },
+  { width: 844, height: 390, expect: 'sheet' },
+  { width: 1400, height: 800, expect: 'over' },
+];
+test('the help window follows every change of the viewport', async () => {
+  await page.click('#Command5');
+  for (const { width, height, expect } of VIEWPORTS) {
+    await page.setViewport({ width, height });
+    // The resize event comes with the next frame.
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
+    const { help, back, view, lines } = await placement();
+    const where = `${width}x${height}: ${JSON.stringify(help)}`;
+    assert.ok(inside(help, view) && inside(back, view), `outside the viewport at ${where}`);
+    for (const [id, line] of lines) {
+      assert.ok(!inside(line, view) || apart(line, help) || inside(line, help), `${id} is cut at ${where}`);
+    }
+    if (expect === 'beside') assert.ok(lines.every(([, line]) => apart(line, help)), `over the main window at ${where}`);
+    if (expect === 'over') assert.ok(lines.some(([, line]) => inside(line, help)), `beside the main window at ${where}`);
+    if (expect === 'sheet') assert.deepEqual(help, view, `not the whole viewport at ${where}`);
+  }
 });
 
 const ROWS = [

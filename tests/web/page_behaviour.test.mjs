@@ -218,3 +218,45 @@ test('every cell, box and button has its accessible name', async () => {
   }
   assert.ok([...accessible.keys()].some((name) => name?.includes('純粋な数値のみを入力して下さい')));
 });
+
+test('after each calculation a polite status says the best pair of each block', async () => {
+  const summary = () => page.$eval('[role="status"]', (status) => status.textContent);
+  assert.equal(await summary(), '');
+  await calculate('E6', '47');
+  await page.waitForFunction(() => document.querySelector('[role="status"]').textContent !== '');
+  assert.equal(await summary(), '並列条件は 150 と 68 で合成値 46.79、誤差 0.4％、直列条件は 47 と 不要 で合成値 47、誤差 0％です。');
+  // The same words for whatever a calculation gives, read from the cells.
+  await calculate('E24', '0.00047', '1');
+  const [, ...cells] = nativeBatch(['E24\t0.00047\t1'])[0];
+  await waitForGrid(cells);
+  const [p1, p2, pe, pc] = cells.slice(0, 4);
+  const [s1, s2, se, sc] = cells.slice(12, 16);
+  assert.equal(await summary(), `並列条件は ${p1} と ${p2} で合成値 ${pc}、誤差 ${pe}％、直列条件は ${s1} と ${s2} で合成値 ${sc}、誤差 ${se}％です。`);
+});
+
+test('the pictures say in text what they show, the title as the heading', async () => {
+  const snapshot = await page.accessibility.snapshot();
+  const nodes = [];
+  const walk = (node) => {
+    nodes.push(node);
+    (node.children ?? []).forEach(walk);
+  };
+  walk(snapshot);
+  const headings = nodes.filter((node) => node.role === 'heading');
+  assert.deepEqual(headings.map((h) => [h.name, h.level]), [['合成抵抗算出ソフト', 1]]);
+  const texts = nodes.map((node) => node.name).join('\n');
+  assert.match(texts, /コンデンサにも使えますが、その場合は結果の直列、並列を逆に読んで下さい/);
+  assert.match(texts, /←単位（Ωなど）や乗数（kなど）を外した純粋な数値のみを入力して下さい/);
+});
+
+test('without scripts the page says that it needs them', async () => {
+  const bare = await env.chromium.browser.newPage();
+  await bare.setJavaScriptEnabled(false);
+  await bare.goto(env.site.url, { waitUntil: 'load' });
+  const notice = await bare.$eval('noscript', (element) => element.textContent);
+  assert.match(notice, /JavaScript/);
+  // Shown, above the window.
+  const shown = await bare.evaluate(() => document.body.innerText);
+  assert.ok(shown.startsWith('このページは JavaScript を使います。'), shown.slice(0, 80));
+  await bare.close();
+});
