@@ -1,0 +1,114 @@
+#pragma once
+
+#include <array>
+#include <compare>
+#include <string>
+#include <vector>
+
+#include "networks/network.h"
+
+namespace gosei::view {
+
+// The drawing of a resistor network, decided here once; the windows paint it
+// with QPainter and the page as SVG, scaling it and nothing else.
+//
+// Positions are in units with x to the right and y downwards, the drawing's
+// top-left corner at (0, 0). At one pixel a unit the labels are as high as
+// the windows' own 9-point text.
+//
+// Layout: series members one after another along the line in the order the
+// expression writes them; the branches of a parallel group between two bus
+// lines, stacked in that order away from the labels, each shorter branch
+// centred and lengthened by wire. A network alone runs left to right between
+// two terminals, labels above the parts and branches stacked downwards. A
+// divider runs down from its input terminal through the top arm to the tap,
+// then through the bottom arm to ground; its labels stand right of the
+// parts, its branches read from left to right, and the tap's terminal is to
+// the right.
+//
+// Wires meet only at their ends, and a junction dot marks every point where
+// three or more of them (or a lead) meet.
+
+struct Point {
+    double x, y;
+    friend auto operator<=>(const Point&, const Point&) = default;
+};
+
+struct Box {
+    double left, top, width, height;
+    double right() const { return left + width; }
+    double bottom() const { return top + height; }
+};
+
+// A straight line, always horizontal or vertical; `from` is its left or top
+// end.
+struct Segment {
+    Point from, to;
+};
+
+// A resistor as JIS C 0617 draws it: a plain rectangle three times as long
+// as it is wide, its wires meeting the middles of the short sides.
+struct ResistorSymbol {
+    Box body;
+    std::array<Point, 2> leads;  // the left or top one first
+    int part;                    // index into Network::partValues(); a divider's top arm first
+};
+
+// A part's value beside its symbol. The box is the text's size by one
+// metric: kLabelHeight high (the text's size), and kLabelCharacterWidth for
+// each character, half that for a point and one and a half times that for the
+// wide letters m, M and G. That is a little more than common faces need;
+// painters condense a text that is wider still, so that what is drawn never
+// leaves its box.
+inline constexpr double kLabelHeight = 12;
+inline constexpr double kLabelCharacterWidth = 8;
+struct Label {
+    Box box;
+    std::string text;
+    int part;
+};
+
+// An open circle where the drawing connects to the outside; its wire meets
+// it at `lead`, on the circle.
+struct Terminal {
+    enum class Role { Start, End, Input, Output };
+    Point centre;
+    double radius;
+    Point lead;
+    Role role;
+};
+
+// Bars of shrinking width under the point its wire meets.
+struct GroundSymbol {
+    Point lead;
+    std::array<Segment, 3> bars;
+};
+
+struct Schematic {
+    double width = 0, height = 0;
+    double strokeWidth = 0;                 // of wires, bodies, terminals and bars
+    double junctionRadius = 0;              // of the filled dots
+    std::vector<ResistorSymbol> resistors;  // in part order
+    std::vector<Segment> wires;
+    std::vector<Point> junctions;
+    std::vector<Label> labels;  // in part order
+    std::vector<Terminal> terminals;
+    std::vector<GroundSymbol> grounds;  // one for a divider, else none
+};
+
+// The network between a start terminal (left) and an end terminal (right).
+Schematic schematicOf(const networks::Network& network);
+// A voltage divider: `top` between the input and the tap, `bottom` between
+// the tap and ground.
+Schematic dividerSchematic(const networks::Network& top, const networks::Network& bottom);
+
+// The drawing as compact JSON for the page's painter (web/schematic.js):
+// {"width", "height", "stroke", "junctionRadius",
+//  "resistors": [{"box": [left, top, width, height], "part"}],
+//  "wires": [[x1, y1, x2, y2]], "junctions": [[x, y]],
+//  "labels": [{"box", "text", "part"}],
+//  "terminals": [{"centre": [x, y], "radius", "role"}],
+//  "grounds": [{"bars": [[x1, y1, x2, y2]]}]}
+std::string schematicJson(const Schematic& schematic);
+
+}  // namespace gosei::view
