@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "engine/decimal_conversion.h"
+#include "decimal/decimal_conversion.h"
 #include "networks/value_text.h"
 
 namespace gosei::view {
