@@ -154,6 +154,12 @@ std::string shortestScientific(double value) {
 
 }  // namespace
 
+std::string shortestScientificText(double value) {
+    if (value == 0.0 || !std::isfinite(value)) return scientificText(value, 0);
+    std::string text = value < 0 ? "-" : "";
+    return text.append(shortestScientific(std::fabs(value)));
+}
+
 std::string shortestText(double value) {
     if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
     if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
@@ -165,8 +171,6 @@ std::string shortestText(double value) {
         if (scientific[i] != '.') digits += scientific[i];
     }
     const int exponent = std::atoi(scientific.c_str() + mark + 1);
-    // Built by appending: GCC 12 at -O3 takes "text" + std::string for an
-    // overlapping copy (a false -Wrestrict).
     char exponentText[16];
     std::snprintf(exponentText, sizeof exponentText, "e%c%02d", exponent < 0 ? '-' : '+',
                   std::abs(exponent));
@@ -199,6 +203,13 @@ std::string shortestText(double value) {
     return std::string(buffer, result.ptr);
 }
 
+std::string shortestScientificText(double value) {
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    return std::string(buffer, result.ptr);
+}
+
 std::from_chars_result parseDecimal(const char* first, const char* last, double& value) {
     return std::from_chars(first, last, value);
 }
@@ -222,6 +233,10 @@ std::string scientificText(double value, int fractionDigits) {
 
 std::string shortestText(double value) {
     return portable::shortestText(value);
+}
+
+std::string shortestScientificText(double value) {
+    return portable::shortestScientificText(value);
 }
 
 #endif

@@ -32,12 +32,18 @@ std::string scientificText(double value, int fractionDigits);
 // shorter ("0.001", "1e+22", "-4.7").
 std::string shortestText(double value);
 
+// The same fewest digits always in scientific notation ("4.7e+03",
+// "9.99999499999999e+16"): where shortestText writes a large whole number
+// in full, these are still its shortest digits.
+std::string shortestScientificText(double value);
+
 // The strtod and snprintf forms, built everywhere so that the native tests
 // can hold them against the standard library's.
 namespace portable {
 std::from_chars_result parseDecimal(const char* first, const char* last, double& value);
 std::string scientificText(double value, int fractionDigits);
 std::string shortestText(double value);
+std::string shortestScientificText(double value);
 }  // namespace portable
 
 }  // namespace gosei

@@ -31,9 +31,9 @@ Rational timesPowerOfTen(const Rational& value, int exponent) {
 }  // namespace
 
 Fraction writtenFraction(double value) {
-    // shortestText writes "4700", "-4.7", "0.001" or "1.5e-07": at most 17
-    // digits, which a 64-bit integer holds.
-    const std::string text = shortestText(value);
+    // "4.7e+03", "-1.5e-07": at most 17 digits, which a 64-bit integer
+    // holds.
+    const std::string text = shortestScientificText(value);
     const std::size_t mark = text.find('e');
     int exponent = mark == std::string::npos ? 0 : std::atoi(text.c_str() + mark + 1);
     std::int64_t digits = 0;

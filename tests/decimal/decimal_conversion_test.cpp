@@ -115,6 +115,13 @@ TEST_P(ShortestTextTest, WritesTheFewestDigitsThatReadBack) {
     EXPECT_EQ(portable::shortestText(GetParam().value), GetParam().text);
 }
 
+TEST(ShortestScientificText, WritesTheFewestDigitsOfALargeWholeNumber) {
+    for (const auto& text : {shortestScientificText(99999949999999904.0),
+                             portable::shortestScientificText(99999949999999904.0)})
+        EXPECT_EQ(text, "9.99999499999999e+16");
+    EXPECT_EQ(shortestText(99999949999999904.0), "99999949999999904");
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Values, ShortestTextTest,
     testing::Values(ShortestCase{"Whole", 47.0, "47"}, ShortestCase{"Tenth", 0.1, "0.1"},
@@ -160,6 +167,10 @@ TEST(PortableConversion, WritesWhatShortestToCharsWrites) {
         char buffer[64];
         const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
         ASSERT_EQ(portable::shortestText(value), std::string(buffer, end)) << value;
+        const auto scientificEnd =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific).ptr;
+        ASSERT_EQ(portable::shortestScientificText(value), std::string(buffer, scientificEnd))
+            << value;
     }
 }
 

@@ -120,6 +120,8 @@ TEST(ValueText, WritesEveryDigitOfTheDecimalADoubleStandsFor) {
     for (double value : {1.0, 4.87, 48.7, 4.87e6, 0.1, 0.47, 3.14159265358979, 1e-24, 1e24})
         EXPECT_EQ(parseValue(valueText(value)), value) << valueText(value);
     EXPECT_EQ(valueText(1234.56789012345), "1.23456789012345k");
+    // Beyond 2^53 the shortest text of a whole number is not its digits.
+    EXPECT_EQ(valueText(*parseValue("99999T9499999999")), "99999.9499999999T");
 }
 
 TEST(PercentText, WritesTheErrorAsPrintfWouldExactly) {
