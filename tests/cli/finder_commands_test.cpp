@@ -191,7 +191,8 @@ INSTANTIATE_TEST_SUITE_P(
         EdgeCase{"DefaultTop", {"find", "5k"}, {"\"part_counts\":[1,4],\"top\":3"}, 12},
         EdgeCase{"PartsFourIsOneToFour",
                  {"find", "5k", "--parts", "4", "--top", "1"},
-                 {"\"part_count\":1", "\"part_count\":2", "\"part_count\":3", "\"part_count\":4"},
+                 {"\"part_counts\":[1,4]", "[{\"part_count\":1,", "]},{\"part_count\":2,",
+                  "]},{\"part_count\":3,", "]},{\"part_count\":4,"},
                  4},
         EdgeCase{
             "PartsAtTheirEnds", {"find", "5k", "--parts", "4..4"}, {"\"part_counts\":[4,4]"}, 3},
