@@ -1,13 +1,15 @@
 // The network search: a whole request of one to four parts (building the
 // tables included, as one run of `gosei-cli find` does) for E24, E96 and E192
-// over 1 ohm to 10 Mohm, the search alone on tables built beforehand, and the
-// exhaustive search of the tests on the smaller sets where it finishes.
+// over 1 ohm to 10 Mohm, the search alone on tables built beforehand, the
+// divider search likewise, and the exhaustive search of the tests on the
+// smaller sets where it finishes.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
 #include <cmath>
 #include <vector>
 
+#include "networks/divider_search.h"
 #include "networks/e_series.h"
 #include "networks/network_search.h"
 #include "tests/networks/exhaustive_search.h"
@@ -61,6 +63,43 @@ void BM_SearchOnly(benchmark::State& state, ESeries series) {
 BENCHMARK_CAPTURE(BM_SearchOnly, E24, ESeries::E24)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SearchOnly, E96, ESeries::E96)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SearchOnly, E192, ESeries::E192)->Unit(benchmark::kMillisecond);
+
+// Dividers of two to four parts: a whole request, the tables built as one
+// run of `gosei-cli divider` builds them, for ratios spread over (0, 1),
+// with the default bounds on the total and with none.
+std::vector<double> spreadRatios() {
+    std::vector<double> ratios;
+    for (int i = 1; i < 16; ++i)
+        ratios.push_back(i / 16.0 + 0.0031);
+    return ratios;
+}
+
+void BM_WholeDividerRequest(benchmark::State& state, ESeries series, bool boundedTotal) {
+    const std::vector<double> parts = eSeriesValues(series, 1, 10e6);
+    const std::vector<double> ratios = spreadRatios();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const NetworkFinder finder(parts);
+        DividerRequest request;
+        request.wantedNumerator = ratios[next++ % ratios.size()];
+        if (boundedTotal) {
+            request.lowestTotal = 10e3;
+            request.highestTotal = 100e3;
+        }
+        benchmark::DoNotOptimize(findDividers(finder, request));
+    }
+    reportPeakMemory(state);
+}
+BENCHMARK_CAPTURE(BM_WholeDividerRequest, E24_total_10k_100k, ESeries::E24, true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WholeDividerRequest, E96_total_10k_100k, ESeries::E96, true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WholeDividerRequest, E192_total_10k_100k, ESeries::E192, true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WholeDividerRequest, E24_any_total, ESeries::E24, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WholeDividerRequest, E96_any_total, ESeries::E96, false)
+    ->Unit(benchmark::kMillisecond);
 
 // The same request on a smaller set, fast and exhaustive, for comparison.
 void BM_FastOnSmallSet(benchmark::State& state, ESeries series, double high) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "networks/network_walks.h"
 #include "networks/ranking.h"
@@ -116,15 +117,38 @@ class DividerBounds {
     Rational m_exactHighestTotal;
 };
 
+// The network of the enumerated arm: a part or an entry of the table of
+// two-part values, built only once a divider with it is offered, as most
+// are walked against without one.
+class FixedArm {
+  public:
+    FixedArm(const NetworkFinder& finder, int partCount, std::size_t index)
+        : m_finder(finder), m_partCount(partCount), m_index(index) {}
+
+    const Network& network() {
+        if (!m_network) {
+            m_network = m_partCount == 1 ? Network::part(m_finder.parts()[m_index])
+                                         : m_finder.pairNetwork(m_index);
+        }
+        return *m_network;
+    }
+
+  private:
+    const NetworkFinder& m_finder;
+    int m_partCount;
+    std::size_t m_index;
+    std::optional<Network> m_network;
+};
+
 // Offers the networks of one arm, walked against a fixed network in the
 // other, to the list as dividers.
 class ArmSink {
   public:
-    ArmSink(DividerList& list, const DividerBounds& bounds, const Network& fixed, double fixedValue,
+    ArmSink(DividerList& list, const DividerBounds& bounds, FixedArm fixed, double fixedValue,
             bool walkingTop)
         : m_list(list),
           m_bounds(bounds),
-          m_fixed(fixed),
+          m_fixed(std::move(fixed)),
           m_fixedValue(fixedValue),
           m_walkingTop(walkingTop) {}
 
@@ -141,9 +165,10 @@ class ArmSink {
     double highestAdmitted() const { return band().second; }
 
     void offer(Network arm) {
-        const double total = arm.value() + m_fixed.value();
+        const Network& fixed = m_fixed.network();
+        const double total = arm.value() + fixed.value();
         Divider divider =
-            m_walkingTop ? Divider{std::move(arm), m_fixed} : Divider{m_fixed, std::move(arm)};
+            m_walkingTop ? Divider{std::move(arm), fixed} : Divider{fixed, std::move(arm)};
         if (m_bounds.allowsTotal(total, divider)) m_list.offer(std::move(divider));
     }
 
@@ -168,18 +193,17 @@ class ArmSink {
 
     DividerList& m_list;
     const DividerBounds& m_bounds;
-    const Network& m_fixed;
+    FixedArm m_fixed;
     double m_fixedValue;
     bool m_walkingTop;
 };
 
 // The values the enumerated arm can have and still be part of a divider
-// within the list's band and the total's bounds: the total is the bottom
-// times 1 + q, or the top times 1 + 1/q.
-std::pair<double, double> enumeratedBand(const DividerList& list, const DividerBounds& bounds,
+// whose quotient top / bottom lies within `quotients` and whose total lies
+// within its bounds: the total is the bottom times 1 + q, or the top times
+// 1 + 1/q.
+std::pair<double, double> enumeratedBand(const QuotientBand& quotients, const DividerBounds& bounds,
                                          bool enumeratingBottom) {
-    const QuotientBand quotients =
-        quotientBand(bounds.measure(), list.lowestAdmitted(), list.highestAdmitted());
     if (quotients.empty()) return {kInfinity, -kInfinity};
     const double slack = 1 + kBandSlack;
     if (enumeratingBottom)
@@ -187,6 +211,13 @@ std::pair<double, double> enumeratedBand(const DividerList& list, const DividerB
                 bounds.highestTotal() / (1 + quotients.low) * slack};
     return {bounds.lowestTotal() / (1 / quotients.low + 1) / slack,
             bounds.highestTotal() / (1 / quotients.high + 1) * slack};
+}
+
+std::pair<double, double> enumeratedBand(const DividerList& list, const DividerBounds& bounds,
+                                         bool enumeratingBottom) {
+    return enumeratedBand(
+        quotientBand(bounds.measure(), list.lowestAdmitted(), list.highestAdmitted()), bounds,
+        enumeratingBottom);
 }
 
 class DividerSearch {
@@ -199,21 +230,46 @@ class DividerSearch {
         // The arm with fewer parts is enumerated, the bottom of equal arms.
         const bool walkingTop = topCount >= bottomCount;
         const int enumeratedCount = walkingTop ? bottomCount : topCount;
-        const int walkedCount = walkingTop ? topCount : bottomCount;
         const std::vector<double>& values =
             enumeratedCount == 1 ? m_finder.parts() : m_finder.pairValues();
-        for (std::size_t i = 0; i < values.size(); ++i) {
+        // First the values that can make exact dividers within the bounds on
+        // the total, so that the list fills with good ones early; then
+        // outwards from them while the list still admits any.
+        const double exact = m_bounds.wantedQuotient();
+        const auto [low, high] = enumeratedBand({exact, exact}, m_bounds, walkingTop);
+        const auto first = std::lower_bound(values.begin(), values.end(), low) - values.begin();
+        const auto end = std::upper_bound(values.begin(), values.end(), high) - values.begin();
+        const auto visit = [&](std::ptrdiff_t i) {
             const auto [lowest, highest] = enumeratedBand(list, m_bounds, walkingTop);
-            if (values[i] > highest) break;
-            if (values[i] < lowest) continue;
-            const Network fixed =
-                enumeratedCount == 1 ? Network::part(values[i]) : m_finder.pairNetwork(i);
-            ArmSink sink(list, m_bounds, fixed, values[i], walkingTop);
-            m_walks.walk(walkedCount, sink);
+            const double value = values[static_cast<std::size_t>(i)];
+            if (value < lowest || value > highest) return false;
+            if (!list.closedTo(partsOf(enumeratedCount, static_cast<std::size_t>(i)))) {
+                ArmSink sink(list, m_bounds,
+                             FixedArm(m_finder, enumeratedCount, static_cast<std::size_t>(i)),
+                             value, walkingTop);
+                m_walks.walk(walkingTop ? topCount : bottomCount, sink);
+            }
+            return true;
+        };
+        for (std::ptrdiff_t i = first; i < end; ++i)
+            visit(i);
+        for (std::ptrdiff_t i = first - 1; i >= 0 && visit(i); --i) {
+        }
+        for (std::ptrdiff_t i = end; i < static_cast<std::ptrdiff_t>(values.size()) && visit(i);
+             ++i) {
         }
     }
 
   private:
+    TieKey partsOf(int enumeratedCount, std::size_t index) const {
+        if (enumeratedCount == 1) {
+            const double part = m_finder.parts()[index];
+            return {1, part, part};
+        }
+        const auto [smaller, larger] = m_finder.pairParts(index);
+        return {smaller == larger ? 1u : 2u, smaller, larger};
+    }
+
     const NetworkFinder& m_finder;
     NetworkWalks m_walks;
     const DividerBounds& m_bounds;

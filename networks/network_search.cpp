@@ -99,6 +99,11 @@ Network NetworkFinder::pairNetwork(std::size_t index) const {
                            Network::part(m_parts[entry.second]));
 }
 
+std::pair<double, double> NetworkFinder::pairParts(std::size_t index) const {
+    const PairEntry& entry = m_pairEntries[index];
+    return {m_parts[entry.first], m_parts[entry.second]};
+}
+
 Rational NetworkFinder::lowestReachable(int partCount) const {
     return m_parts.empty() ? Rational(0) : writtenValue(m_parts.front()) / partCount;
 }

@@ -86,6 +86,8 @@ class NetworkFinder {
     // Every value two parts can make, ascending, and the network of each.
     const std::vector<double>& pairValues() const { return m_pairValues; }
     Network pairNetwork(std::size_t index) const;
+    // The two parts of that network, the smaller first.
+    std::pair<double, double> pairParts(std::size_t index) const;
 
   private:
     struct PairEntry {

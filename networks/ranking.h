@@ -7,6 +7,7 @@
 #include <limits>
 #include <optional>
 #include <set>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -136,7 +137,7 @@ class TopList {
             return;
         }
         const double size = std::abs((m_measures.approximate(item) - m_wanted) / m_wanted);
-        if (size > m_keptUpTo) return;
+        if (size > m_keptUpTo || losesToTheLast(size, item)) return;
         const auto [place, added] = m_entries.insert(Entry{size, std::move(item), {}});
         if (!added) return;
         if (m_entries.size() == m_capacity) {
@@ -148,6 +149,16 @@ class TopList {
         while (!m_entries.empty() && std::prev(m_entries.end())->size > m_keptUpTo)
             m_entries.erase(std::prev(m_entries.end()));
         if (m_entries.size() > 2 * m_capacity + kRankedExactlyAbove) rankExactly();
+    }
+
+    // Whether no item whose parts include those of `parts` can enter any
+    // more: the last of the list, as last ranked exactly, hits the wanted
+    // value exactly, so no error can be smaller, and its tie key is better
+    // than that of any such item. (An item's distinct values and spread are
+    // never below those of some of its parts.)
+    bool closedTo(const TieKey& parts) const {
+        return m_exactLast && std::get<0>(*m_exactLast).size == 0 &&
+               compareTieKeys(parts, std::get<0>(*m_exactLast).tie) > 0;
     }
 
     // The best items, ranked exactly.
@@ -216,10 +227,30 @@ class TopList {
         return order;
     }
 
+    // Whether an item with this error in double cannot rank before the last
+    // of the list as ranked exactly: its error cannot be smaller, so only
+    // the tie rules could put it first, and they do not. Many items of the
+    // same exact error (a wanted value that many networks hit) are turned
+    // away here without exact arithmetic.
+    bool losesToTheLast(double size, const Item& item) const {
+        if (!m_exactLast) return false;
+        const auto& [rank, last, lastSize] = *m_exactLast;
+        const bool cannotBeSmaller =
+            rank.size == 0 || size - bound(size) > lastSize * (1 + 0x1p-51);
+        if (!cannotBeSmaller) return false;
+        const auto tie = compareTieKeys(tieKeyOf(item), rank.tie);
+        return tie > 0 || (tie == 0 && !(item < last));
+    }
+
     // Keeps only the entries that rank within the capacity exactly: later
     // items can only push them further down.
     void rankExactly() {
         const std::vector<const Entry*> best = exactOrder();
+        m_exactLast.reset();
+        if (m_capacity > 0 && best.size() == m_capacity) {
+            const ExactRank& rank = exactRank(*best.back());
+            m_exactLast.emplace(rank, best.back()->item, nearestDouble(rank.size));
+        }
         for (auto entry = m_entries.begin(); entry != m_entries.end();) {
             if (std::find(best.begin(), best.end(), &*entry) == best.end()) {
                 entry = m_entries.erase(entry);
@@ -266,6 +297,9 @@ class TopList {
     Measures m_measures;
     std::set<Entry, Order> m_entries;
     typename std::set<Entry, Order>::iterator m_capacityth;  // once there are enough
+    // The last of the list as last ranked exactly, and its |error| as the
+    // nearest double.
+    std::optional<std::tuple<ExactRank, Item, double>> m_exactLast;
     double m_keptUpTo = 0;  // the largest |error| in double still kept
     std::size_t m_examined = 0;
     double m_lowest = 0;
