@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "decimal/decimal_conversion.h"
+#include "networks/finder_report.h"
 #include "networks/value_text.h"
 
 namespace gosei::view {
@@ -383,22 +384,6 @@ std::string jsonBox(const Box& box) {
     return jsonNumbers({box.left, box.top, box.width, box.height});
 }
 
-// Value texts are digits, a point and multiplier letters; anything else a
-// label could hold that JSON must escape is written as \u.
-std::string jsonString(std::string_view text) {
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20) {
-            quoted += "\\u00";
-            quoted += "0123456789abcdef"[(c >> 4) & 0xF];
-            quoted += "0123456789abcdef"[c & 0xF];
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "\"";
-}
-
 std::string_view roleName(Terminal::Role role) {
     switch (role) {
         case Terminal::Role::Start:
@@ -419,14 +404,14 @@ std::string resistorJson(const ResistorSymbol& resistor) {
 }
 
 std::string labelJson(const Label& label) {
-    return "{\"box\":" + jsonBox(label.box) + ",\"text\":" + jsonString(label.text) +
+    return "{\"box\":" + jsonBox(label.box) + ",\"text\":" + networks::jsonString(label.text) +
            ",\"part\":" + std::to_string(label.part) + "}";
 }
 
 std::string terminalJson(const Terminal& terminal) {
     return "{\"centre\":" + jsonPoint(terminal.centre) +
            ",\"radius\":" + shortestText(terminal.radius) +
-           ",\"role\":" + jsonString(roleName(terminal.role)) + "}";
+           ",\"role\":" + networks::jsonString(roleName(terminal.role)) + "}";
 }
 
 std::string groundJson(const GroundSymbol& ground) {

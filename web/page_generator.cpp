@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "engine/grid.h"
+#include "networks/finder_report.h"
 #include "view/help_text.h"
 #include "view/layout.h"
 #include "view/pictures.h"
@@ -30,40 +31,27 @@ namespace {
 using namespace gosei;
 using namespace gosei::view;
 
-enum class Syntax { Html, Json };
-
-// Text made safe to stand in HTML (element text or a quoted attribute) or
-// inside a JSON string. Every text the generator writes passes through here.
-std::string escaped(std::string_view text, Syntax syntax = Syntax::Html) {
+// Text made safe to stand in HTML (element text or a quoted attribute).
+// Every text the generator writes into HTML passes through here, and every
+// text it writes into JSON through jsonString.
+std::string escaped(std::string_view text) {
     std::string out;
     for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (syntax == Syntax::Html) {
-            switch (c) {
-                case '&':
-                    out += "&amp;";
-                    break;
-                case '<':
-                    out += "&lt;";
-                    break;
-                case '>':
-                    out += "&gt;";
-                    break;
-                case '"':
-                    out += "&quot;";
-                    break;
-                default:
-                    out += c;
-            }
-        } else if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            char code[8];
-            std::snprintf(code, sizeof code, "\\u%04x", byte);
-            out += code;
-        } else {
-            out += c;
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -74,7 +62,7 @@ std::string attribute(std::string_view name, std::string_view value) {
 }
 
 std::string jsonText(std::string_view text) {
-    return "\"" + escaped(text, Syntax::Json) + "\"";
+    return networks::jsonString(text);
 }
 
 // A JSON object from members whose values are JSON already.
