@@ -237,6 +237,8 @@ void FinderWindow::buildResults() {
     m_table->setAlternatingRowColors(true);
     m_table->setWordWrap(false);
     m_table->verticalHeader()->hide();
+    // Columns as wide as their texts and drawings, the last one to the edge.
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
@@ -368,7 +370,8 @@ void FinderWindow::showResults(std::shared_ptr<const FinderResults> results) {
     for (int row = 0; row < m_model->rowCount(); ++row) {
         if (m_model->isHeadingRow(row)) m_table->setSpan(row, 0, 1, m_model->columnCount());
     }
-    m_table->resizeColumnsToContents();
+    // Rows as tall as their drawings, worked out once: they do not change
+    // with the window's width.
     m_table->resizeRowsToContents();
     emit requestShown();
 }
