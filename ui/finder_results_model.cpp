@@ -1,6 +1,5 @@
 #include "ui/finder_results_model.h"
 
-#include <QApplication>
 #include <QPainter>
 #include <cmath>
 
@@ -74,6 +73,7 @@ QString FinderResultsModel::accessibleText(const FinderResults::Row& row) const 
 }
 
 QString FinderResultsModel::rowText(int row) const {
+    if (isHeadingRow(row)) return {};
     QStringList texts;
     for (const std::string& text : rowAt(row)->texts)
         texts << fromUtf8(text);
@@ -86,7 +86,8 @@ QVariant FinderResultsModel::data(const QModelIndex& index, int role) const {
         if (index.column() != 0) return {};
         if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return headingText(line);
         if (role == Qt::FontRole && !line.isNone) {
-            QFont bold = QApplication::font();
+            // Only the weight: the view's own font gives the rest.
+            QFont bold;
             bold.setBold(true);
             return bold;
         }
@@ -117,7 +118,7 @@ void SchematicDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
                               const QModelIndex& index) const {
     QStyledItemDelegate::paint(painter, option, index);
     const view::Schematic* schematic = modelOf(index)->schematicAt(index.row());
-    if (!schematic || index.column() != 0) return;
+    if (!schematic) return;
     const bool selected = option.state & QStyle::State_Selected;
     const QColor ink = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
     const QRectF room =
@@ -134,7 +135,7 @@ void SchematicDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
 QSize SchematicDelegate::sizeHint(const QStyleOptionViewItem& option,
                                   const QModelIndex& index) const {
     const view::Schematic* schematic = modelOf(index)->schematicAt(index.row());
-    if (!schematic || index.column() != 0) return QStyledItemDelegate::sizeHint(option, index);
+    if (!schematic) return QStyledItemDelegate::sizeHint(option, index);
     return QSize(static_cast<int>(std::ceil(schematic->width)),
                  static_cast<int>(std::ceil(schematic->height)))
         .grownBy(QMargins(kDrawingMargin, kDrawingMargin, kDrawingMargin, kDrawingMargin));

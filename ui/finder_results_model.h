@@ -30,7 +30,8 @@ class FinderResultsModel : public QAbstractTableModel {
     bool isHeadingRow(int row) const;
     // The drawing of a result row; null for a heading row.
     const view::Schematic* schematicAt(int row) const;
-    // A result row's texts as `gosei-cli` prints them, separated by tabs.
+    // A result row's texts as `gosei-cli` prints them, separated by tabs;
+    // empty for a heading row.
     QString rowText(int row) const;
 
   private:
@@ -48,7 +49,7 @@ class FinderResultsModel : public QAbstractTableModel {
 };
 
 // Paints the drawings of column 0, one unit of a schematic to a pixel, so
-// that its labels are as large as the window's text.
+// that its labels are as large as the window's text; for column 0 only.
 class SchematicDelegate : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
