@@ -305,6 +305,7 @@ std::vector<DividerPartCountResult> findDividers(const NetworkFinder& finder,
     DividerList::Limits limits;
     limits.capacity = request.top;
     limits.mostExamined = request.mostExamined;
+    limits.cancelled = request.cancelled;
     if (request.maxErrorPercent)
         limits.maxError = {*request.maxErrorPercent / 100, exactFraction(*request.maxErrorPercent)};
 

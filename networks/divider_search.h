@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <compare>
 #include <cstddef>
 #include <limits>
@@ -56,8 +57,9 @@ struct DividerRequest {
     // none).
     double lowestTotal = 0;
     double highestTotal = std::numeric_limits<double>::infinity();
-    // As FindRequest::mostExamined.
+    // As FindRequest::mostExamined and FindRequest::cancelled.
     std::size_t mostExamined = std::numeric_limits<std::size_t>::max();
+    const std::atomic<bool>* cancelled = nullptr;
 };
 
 struct RankedDivider {

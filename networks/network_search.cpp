@@ -120,6 +120,7 @@ std::vector<PartCountResult> NetworkFinder::find(const FindRequest& request) con
     NetworkList::Limits limits;
     limits.capacity = request.top;
     limits.mostExamined = request.mostExamined;
+    limits.cancelled = request.cancelled;
     if (request.maxErrorPercent)
         limits.maxError = {*request.maxErrorPercent / 100, exactFraction(*request.maxErrorPercent)};
     const NetworkWalks walks(*this);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -46,6 +47,10 @@ struct FindRequest {
     // How many networks a search of one part count examines before it gives
     // up (see PartCountResult::examined), for a caller that must not wait.
     std::size_t mostExamined = std::numeric_limits<std::size_t>::max();
+    // Set by a caller that no longer wants the answer, from any thread: the
+    // search then stops as soon as it looks, and its results are not the
+    // best.
+    const std::atomic<bool>* cancelled = nullptr;
 };
 
 struct PartCountResult {

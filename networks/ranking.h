@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <compare>
 #include <cstddef>
@@ -111,6 +112,8 @@ class TopList {
         std::optional<std::pair<double, Rational>> maxError;
         // How many offers the list takes before it admits nothing more.
         std::size_t mostExamined = std::numeric_limits<std::size_t>::max();
+        // Once set, the list admits nothing more either.
+        const std::atomic<bool>* cancelled = nullptr;
     };
 
     TopList(double wanted, Rational exactWanted, const Limits& limits, Measures measures)
@@ -128,7 +131,10 @@ class TopList {
     double lowestAdmitted() const { return m_lowest; }
     double highestAdmitted() const { return m_highest; }
     std::size_t examined() const { return m_examined; }
-    bool exhausted() const { return m_examined > m_limits.mostExamined; }
+    bool exhausted() const {
+        return m_examined > m_limits.mostExamined ||
+               (m_limits.cancelled && m_limits.cancelled->load(std::memory_order_relaxed));
+    }
 
     void offer(Item item) {
         ++m_examined;

@@ -1,16 +1,11 @@
 #include <QApplication>
 
 #include "ui/application_icon.h"
-#include "ui/main_window.h"
-#include "ui/screen_placement.h"
+#include "ui/first_window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setWindowIcon(gosei::ui::applicationIcon());
-    QGuiApplication::setDesktopFileName(QStringLiteral("gosei"));
-    gosei::ui::MainWindow window;
-    gosei::ui::quitWhenClosed(window);
-    gosei::ui::placeOnScreen(window, gosei::ui::guessedFrameMargins(window));
-    window.show();
+    const auto window = gosei::ui::openFirstWindow(QApplication::arguments());
     return app.exec();
 }

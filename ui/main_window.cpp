@@ -5,9 +5,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "engine/calculation.h"
 #include "ui/application_icon.h"
+#include "ui/finder_window.h"
 #include "ui/help_window.h"
 #include "ui/message_box.h"
 #include "ui/screen_placement.h"
@@ -23,14 +25,21 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setWindowIcon(applicationIcon());
     setUpWindow(*this, view::kMainWindow);
     buildControls();
+    auto* find = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
+    connect(find, &QShortcut::activated, this, &MainWindow::showFinder);
 }
 
 MainWindow::~MainWindow() {
     delete m_help;
+    delete m_finder;
 }
 
 HelpWindow* MainWindow::helpWindow() const {
     return m_help;
+}
+
+FinderWindow* MainWindow::finderWindow() const {
+    return m_finder;
 }
 
 void MainWindow::buildControls() {
@@ -80,6 +89,18 @@ void MainWindow::showHelp() {
     m_help->activateWindow();
 }
 
+void MainWindow::showFinder() {
+    if (!m_finder) {
+        // Its own top-level window; closing it only hides it, so that it
+        // opens again as it was left, its tables still built.
+        m_finder = new FinderWindow();
+        placeOnScreen(*m_finder, frameMargins(*this));
+    }
+    m_finder->show();
+    m_finder->raise();
+    m_finder->activateWindow();
+}
+
 void MainWindow::returnFromHelp() {
     show();
     raise();
@@ -90,6 +111,7 @@ void MainWindow::returnFromHelp() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     // No window may stay behind once the main window has gone.
     if (m_help) m_help->close();
+    if (m_finder) m_finder->close();
     event->accept();
     emit closed();
 }

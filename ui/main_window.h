@@ -13,6 +13,7 @@ class QLineEdit;
 
 namespace gosei::ui {
 
+class FinderWindow;
 class HelpWindow;
 
 // Form1: the two boxes, the series buttons and the result grid. It carries
@@ -29,6 +30,10 @@ class MainWindow : public QWidget, public WindowOperations {
     // Shows the help window, creating it on first use or after it was closed.
     void showHelp();
     HelpWindow* helpWindow() const;
+    // Ctrl+F: shows the finder window, creating it on first use, so that
+    // the main window starts without it.
+    void showFinder();
+    FinderWindow* finderWindow() const;
 
     std::string readTargetText() override;
     std::string readToleranceText() override;
@@ -55,6 +60,7 @@ class MainWindow : public QWidget, public WindowOperations {
     QLineEdit* m_tolerance = nullptr;
     std::map<std::tuple<Block, int, Cell>, QLabel*> m_cells;
     QPointer<HelpWindow> m_help;
+    QPointer<FinderWindow> m_finder;
 };
 
 // Ends the application's event loop when the main window is closed, even

@@ -19,18 +19,23 @@ for needed in fonts-ipafont-gothic libqt6widgets6 libqt6gui6 libqt6core6; do
     grep -q "$needed" <<<"$depends" || { echo "Depends lacks $needed: $depends"; exit 1; }
 done
 
-# The metadata is installed and valid; so is its screenshots block, which a
+# The metadata is installed and valid, and names both launcher entries,
+# which are packaged and valid too; so is its screenshots block, which a
 # build with a published address keeps.
 metainfo=/usr/share/metainfo/jp.minamosoft.gosei.metainfo.xml
 grep -qx "$metainfo" "$work/packaged" || { echo "the package lacks $metainfo"; exit 1; }
 appstreamcli validate --no-net --pedantic "$work/root$metainfo"
-grep -q '<launchable type="desktop-id">gosei.desktop</launchable>' "$work/root$metainfo"
+for entry in gosei.desktop gosei-finder.desktop; do
+    grep -qx "/usr/share/applications/$entry" "$work/packaged" || { echo "the package lacks $entry"; exit 1; }
+    desktop-file-validate "$work/root/usr/share/applications/$entry"
+    grep -q "<launchable type=\"desktop-id\">$entry</launchable>" "$work/root$metainfo"
+done
 grep -q '<release version="1.13"' "$work/root$metainfo"
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 sed -e 's|@GOSEI_SCREENSHOT_URL@|https://example.org/gosei|' -e 's|@PROJECT_VERSION@|1.13|' \
     "$source_dir/packaging/gosei.metainfo.xml.in" >"$work/with-screenshots.metainfo.xml"
 appstreamcli validate --no-net --pedantic "$work/with-screenshots.metainfo.xml"
-[[ $(grep -c '<caption>' "$work/with-screenshots.metainfo.xml") == 2 ]]
+[[ $(grep -c '<caption>' "$work/with-screenshots.metainfo.xml") == 3 ]]
 
 lintian --fail-on error --tag-display-limit 0 "$deb"
 echo "$(basename "$deb"): $(stat -c %s "$deb") bytes, Installed-Size $(dpkg-deb -f "$deb" Installed-Size) KiB"

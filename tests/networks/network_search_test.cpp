@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <optional>
 #include <random>
@@ -230,6 +231,23 @@ TEST(NetworkSearch, ExaminesFewNetworksForEachPartCount) {
                 << divider.wantedNumerator << ", " << count << " parts";
         }
     }
+}
+
+// A caller that no longer wants the answer sets the flag from another
+// thread while a search runs; a search that sees it set does no more work.
+TEST(NetworkSearch, DoesNoWorkOnceCancelled) {
+    const NetworkFinder finder(eSeriesValues(ESeries::E192, 1, 10e6));
+    const std::atomic<bool> cancelled = true;
+    FindRequest request;
+    request.wanted = 4.7e3;
+    request.cancelled = &cancelled;
+    for (const PartCountResult& result : finder.find(request))
+        EXPECT_LE(result.examined, 1u) << result.partCount << " parts";
+    DividerRequest divider;
+    divider.wantedNumerator = 0.66;
+    divider.cancelled = &cancelled;
+    for (const DividerPartCountResult& result : findDividers(finder, divider))
+        EXPECT_LE(result.examined, 1u) << result.partCount << " parts";
 }
 
 // ---- Known cases -----------------------------------------------------------------
