@@ -144,11 +144,12 @@ class FixedArm {
 // other, to the list as dividers.
 class ArmSink {
   public:
-    ArmSink(DividerList& list, const DividerBounds& bounds, FixedArm fixed, double fixedValue,
-            bool walkingTop)
+    ArmSink(DividerList& list, const DividerBounds& bounds, FixedArm fixed, TieKey fixedKey,
+            double fixedValue, bool walkingTop)
         : m_list(list),
           m_bounds(bounds),
           m_fixed(std::move(fixed)),
+          m_fixedKey(fixedKey),
           m_fixedValue(fixedValue),
           m_walkingTop(walkingTop) {}
 
@@ -163,6 +164,9 @@ class ArmSink {
     }
     double lowestAdmitted() const { return band().first; }
     double highestAdmitted() const { return band().second; }
+    bool closedTo(const TieKey& parts) const {
+        return m_list.closedTo(leastJointKey(parts, m_fixedKey));
+    }
 
     void offer(Network arm) {
         const Network& fixed = m_fixed.network();
@@ -194,6 +198,7 @@ class ArmSink {
     DividerList& m_list;
     const DividerBounds& m_bounds;
     FixedArm m_fixed;
+    TieKey m_fixedKey;  // of the fixed arm's parts
     double m_fixedValue;
     bool m_walkingTop;
 };
@@ -243,10 +248,11 @@ class DividerSearch {
             const auto [lowest, highest] = enumeratedBand(list, m_bounds, walkingTop);
             const double value = values[static_cast<std::size_t>(i)];
             if (value < lowest || value > highest) return false;
-            if (!list.closedTo(partsOf(enumeratedCount, static_cast<std::size_t>(i)))) {
+            const TieKey parts = partsOf(enumeratedCount, static_cast<std::size_t>(i));
+            if (!list.closedTo(parts)) {
                 ArmSink sink(list, m_bounds,
                              FixedArm(m_finder, enumeratedCount, static_cast<std::size_t>(i)),
-                             value, walkingTop);
+                             parts, value, walkingTop);
                 m_walks.walk(walkingTop ? topCount : bottomCount, sink);
             }
             return true;
@@ -267,7 +273,7 @@ class DividerSearch {
             return {1, part, part};
         }
         const auto [smaller, larger] = m_finder.pairParts(index);
-        return {smaller == larger ? 1u : 2u, smaller, larger};
+        return tieKeyOf(smaller, larger);
     }
 
     const NetworkFinder& m_finder;

@@ -9,6 +9,7 @@
 
 #include "networks/network.h"
 #include "networks/network_search.h"
+#include "networks/ranking.h"
 
 namespace gosei::networks {
 
@@ -27,12 +28,14 @@ namespace gosei::networks {
 
 // What the walks offer networks to: the value to walk out from (where a
 // network would be best), the band of values that may still enter, both
-// worked out in double, and the offer.
+// worked out in double, whether no network with some given parts can enter
+// any more (see TopList::closedTo), and the offer.
 template <typename Sink>
-concept NetworkSink = requires(Sink& sink, const Sink& view, Network network) {
+concept NetworkSink = requires(Sink& sink, const Sink& view, Network network, TieKey parts) {
     { view.wanted() } -> std::convertible_to<double>;
     { view.lowestAdmitted() } -> std::convertible_to<double>;
     { view.highestAdmitted() } -> std::convertible_to<double>;
+    { view.closedTo(parts) } -> std::convertible_to<bool>;
     sink.offer(std::move(network));
 };
 
@@ -68,14 +71,18 @@ bool admits(const Sink& sink, double value) {
 // sides of `split`, each side walked away from it while the sink admits its
 // values. `valueAt(i)` must rise with i, and `split` must be where the
 // wanted value falls between valueAt(split - 1) and valueAt(split), or
-// `begin` if the wanted value lies below valueAt(begin).
-template <NetworkSink Sink, typename ValueAt, typename NetworkAt>
+// `begin` if the wanted value lies below valueAt(begin). An entry whose
+// parts (`partsAt(i)`) the sink is closed to is passed over unbuilt.
+template <NetworkSink Sink, typename ValueAt, typename PartsAt, typename NetworkAt>
 void walkOutwards(std::size_t begin, std::size_t split, std::size_t end, Sink& sink,
-                  ValueAt valueAt, NetworkAt networkAt) {
+                  ValueAt valueAt, PartsAt partsAt, NetworkAt networkAt) {
+    const auto offer = [&](std::size_t i) {
+        if (!sink.closedTo(partsAt(i))) sink.offer(networkAt(i));
+    };
     for (std::size_t i = split; i < end && admits(sink, valueAt(i)); ++i)
-        sink.offer(networkAt(i));
+        offer(i);
     for (std::size_t i = split; i > begin && admits(sink, valueAt(i - 1)); --i)
-        sink.offer(networkAt(i - 1));
+        offer(i - 1);
 }
 
 inline std::size_t lowerBound(const std::vector<double>& sorted, std::size_t end, double value) {
@@ -119,6 +126,7 @@ class NetworkWalks {
         walkOutwards(
             0, lowerBound(m_parts, m_parts.size(), sink.wanted()), m_parts.size(), sink,
             [&](std::size_t i) { return m_parts[i]; },
+            [&](std::size_t i) { return tieKeyOf(m_parts[i], m_parts[i]); },
             [&](std::size_t i) { return Network::part(m_parts[i]); });
     }
 
@@ -127,7 +135,7 @@ class NetworkWalks {
         using namespace walk_detail;
         walkOutwards(
             0, lowerBound(m_pairs, m_pairs.size(), sink.wanted()), m_pairs.size(), sink,
-            [&](std::size_t i) { return m_pairs[i]; },
+            [&](std::size_t i) { return m_pairs[i]; }, [&](std::size_t i) { return pairKey(i); },
             [&](std::size_t i) { return m_finder.pairNetwork(i); });
     }
 
@@ -141,6 +149,7 @@ class NetworkWalks {
                     0, lowerBound(m_pairs, m_pairs.size(), restFor(join, sink.wanted(), part)),
                     m_pairs.size(), sink,
                     [&](std::size_t i) { return combined(join, part, m_pairs[i]); },
+                    [&](std::size_t i) { return leastJointKey(tieKeyOf(part, part), pairKey(i)); },
                     [&](std::size_t i) {
                         return Network::joined(join, Network::part(part), m_finder.pairNetwork(i));
                     });
@@ -164,9 +173,12 @@ class NetworkWalks {
                 const double rest = restFor(join, sink.wanted(), pair);
                 while (split > 0 && m_pairs[split - 1] >= rest)
                     --split;
+                const TieKey firstKey = pairKey(first);
+                if (sink.closedTo(firstKey)) continue;
                 walkOutwards(
                     first, std::max(split, first), m_pairs.size(), sink,
                     [&](std::size_t i) { return combined(join, pair, m_pairs[i]); },
+                    [&](std::size_t i) { return leastJointKey(firstKey, pairKey(i)); },
                     [&](std::size_t i) {
                         return Network::joined(join, m_finder.pairNetwork(first),
                                                m_finder.pairNetwork(i));
@@ -200,12 +212,15 @@ class NetworkWalks {
                     if (outerSeries && extreme < sink.lowestAdmitted()) continue;
                     if (!outerSeries && extreme > sink.highestAdmitted()) break;
                     split = lowerBound(m_pairs, split, restFor(inner, innerTotal, innerPart));
+                    const TieKey partsKey = tieKeyOf(outerPart, innerPart);
+                    if (sink.closedTo(partsKey)) continue;
                     walkOutwards(
                         0, split, m_pairs.size(), sink,
                         [&](std::size_t i) {
                             return combined(outer, outerPart,
                                             combined(inner, innerPart, m_pairs[i]));
                         },
+                        [&](std::size_t i) { return leastJointKey(partsKey, pairKey(i)); },
                         [&](std::size_t i) {
                             return Network::joined(outer, Network::part(outerPart),
                                                    Network::joined(inner, Network::part(innerPart),
@@ -214,6 +229,11 @@ class NetworkWalks {
                 }
             }
         }
+    }
+
+    TieKey pairKey(std::size_t index) const {
+        const auto [smaller, larger] = m_finder.pairParts(index);
+        return tieKeyOf(smaller, larger);
     }
 
     const std::vector<double>& m_parts;

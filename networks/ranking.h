@@ -56,6 +56,24 @@ struct TieKey {
     double largest;
 };
 
+// The key of two parts, and the least key that the parts of two keys can
+// have together: a key of one or two distinct values says which values they
+// are, so two such keys give the joint one exactly; otherwise their values
+// may coincide, and only the larger count is sure.
+inline TieKey tieKeyOf(double a, double b) {
+    return {a == b ? 1u : 2u, std::min(a, b), std::max(a, b)};
+}
+inline TieKey leastJointKey(const TieKey& a, const TieKey& b) {
+    std::size_t distinct = std::max(a.distinct, b.distinct);
+    if (a.distinct <= 2 && b.distinct <= 2) {
+        double values[] = {a.smallest, a.largest, b.smallest, b.largest};
+        std::sort(std::begin(values), std::end(values));
+        distinct = static_cast<std::size_t>(std::unique(std::begin(values), std::end(values)) -
+                                            std::begin(values));
+    }
+    return {distinct, std::min(a.smallest, b.smallest), std::max(a.largest, b.largest)};
+}
+
 template <typename Item>
 TieKey tieKeyOf(const Item& item) {
     std::vector<double> parts = item.partValues();
@@ -163,8 +181,7 @@ class TopList {
     // than that of any such item. (An item's distinct values and spread are
     // never below those of some of its parts.)
     bool closedTo(const TieKey& parts) const {
-        return m_exactLast && std::get<0>(*m_exactLast).size == 0 &&
-               compareTieKeys(parts, std::get<0>(*m_exactLast).tie) > 0;
+        return m_lastHitsExactly && compareTieKeys(parts, std::get<0>(*m_exactLast).tie) > 0;
     }
 
     // The best items, ranked exactly.
@@ -257,6 +274,7 @@ class TopList {
             const ExactRank& rank = exactRank(*best.back());
             m_exactLast.emplace(rank, best.back()->item, nearestDouble(rank.size));
         }
+        m_lastHitsExactly = m_exactLast && std::get<0>(*m_exactLast).size == 0;
         for (auto entry = m_entries.begin(); entry != m_entries.end();) {
             if (std::find(best.begin(), best.end(), &*entry) == best.end()) {
                 entry = m_entries.erase(entry);
@@ -306,6 +324,7 @@ class TopList {
     // The last of the list as last ranked exactly, and its |error| as the
     // nearest double.
     std::optional<std::tuple<ExactRank, Item, double>> m_exactLast;
+    bool m_lastHitsExactly = false;
     double m_keptUpTo = 0;  // the largest |error| in double still kept
     std::size_t m_examined = 0;
     double m_lowest = 0;
