@@ -217,6 +217,12 @@ INSTANTIATE_TEST_SUITE_P(
                  2}),
     CaseName());
 
+TEST(FindCommand, WritesOneValueAndOnePartInTheSingular) {
+    const Outcome one = run({"find", "9.4k", "--range", "4.7k..4.7k", "--parts", "1..2"});
+    EXPECT_NE(one.out.find("(1 value)"), std::string::npos) << one.out;
+    EXPECT_NE(one.out.find("1 個 / 1 part\n"), std::string::npos) << one.out;
+}
+
 TEST(FindCommand, TakesExactlyTwoThousandDistinctParts) {
     const auto e192 = networks::eSeriesValues(networks::ESeries::E192, 1, 1e12);
     const std::string limit = gosei::shortestText(e192.at(1999));
