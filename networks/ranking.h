@@ -67,6 +67,7 @@ TieKey tieKeyOf(const Item& item) {
 // value) where those lie far enough apart, exactly otherwise.
 inline std::strong_ordering compareTieKeys(const TieKey& a, const TieKey& b) {
     if (const auto order = a.distinct <=> b.distinct; order != 0) return order;
+    if (a.smallest == b.smallest && a.largest == b.largest) return std::strong_ordering::equal;
     const double spreadA = a.largest / a.smallest;
     const double spreadB = b.largest / b.smallest;
     if (std::abs(spreadA - spreadB) > 0x1p-50 * std::max(spreadA, spreadB))
@@ -198,6 +199,7 @@ class TopList {
     // The entries within the largest error allowed, ranked exactly, at most
     // `capacity` of them.
     std::vector<const Entry*> exactOrder() const {
+        if (auto exact = exactMatchesFirst()) return *std::move(exact);
         std::vector<const Entry*> order;
         for (const Entry& entry : m_entries)
             if (!m_limits.maxError || exactRank(entry).size <= m_limits.maxError->second)
@@ -214,6 +216,32 @@ class TopList {
                           order.end(), before);
         order.resize(kept);
         return order;
+    }
+
+    // Where `capacity` items have no error at all, they are the first in
+    // exact order that have none in tie order: no item has a smaller error,
+    // and equal errors rank by their tie keys, then canonically. Only an
+    // item whose double leaves room for no error can have none, so the
+    // others need no exact ranking; neither do those past the capacity-th
+    // without error in tie order, which is where many exact matches (as
+    // four parts of E192 give nearly any value) save nearly all the work.
+    std::optional<std::vector<const Entry*>> exactMatchesFirst() const {
+        if (m_capacity == 0) return std::nullopt;
+        std::vector<std::pair<TieKey, const Entry*>> candidates;
+        for (const Entry& entry : m_entries)
+            if (entry.size <= bound(0)) candidates.emplace_back(tieKeyOf(entry.item), &entry);
+        if (candidates.size() < m_capacity) return std::nullopt;
+        std::sort(candidates.begin(), candidates.end(), [](const auto& a, const auto& b) {
+            if (const auto tie = compareTieKeys(a.first, b.first); tie != 0) return tie < 0;
+            return a.second->item < b.second->item;
+        });
+        std::vector<const Entry*> best;
+        for (const auto& [tie, entry] : candidates) {
+            if (exactRank(*entry).size != 0) continue;
+            best.push_back(entry);
+            if (best.size() == m_capacity) return best;
+        }
+        return std::nullopt;
     }
 
     // Keeps only the entries that rank within the capacity exactly: later
