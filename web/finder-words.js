@@ -1,12 +1,7 @@
-// The finder page's words that change with what it shows. The build cuts
-// the bundled face down to the characters of this file and find.html.
-export const WANT = {
-  value: { label: '合成値', hint: '4700、4.7k、4k7、4K7、470R、1M2、4.7e3 など（m はミリ、M はメガ）' },
-  divider: { label: '分圧比', hint: '出力÷入力：0.66 のような数、または 3.3/5、3V3/5V' },
-};
-
+// The finder page's words that change with what it shows; find.html holds
+// the others. The build cuts the bundled face down to the characters of
+// this file and find.html.
 export const NO_PART_TOLERANCE = 'なし';
-export const WAITING = '探す値を入れてください。';
 
 export const partCountTitle = (count) => `${count} 個`;
 export const NONE_FOUND = 'なし';

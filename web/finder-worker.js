@@ -19,6 +19,13 @@ function search(finder, fields) {
   return JSON.parse(decoder.decode(finder.HEAPU8.subarray(address, address + finder._gosei_finder_answer_length())));
 }
 
+// A search that fails (out of memory) answers with what went wrong.
 self.addEventListener('message', async ({ data: { id, fields } }) => {
-  self.postMessage({ id, answer: search(await core, fields) });
+  let answer;
+  try {
+    answer = search(await core, fields);
+  } catch (error) {
+    answer = { problem: String(error) };
+  }
+  self.postMessage({ id, answer });
 });

@@ -7,14 +7,16 @@ import { finderClient } from './finder-client.js';
 import { drawResults } from './finder-results.js';
 import { keepStockLists } from './stock-lists.js';
 import { keepOffline } from './offline.js';
-import { WANT, NO_PART_TOLERANCE, WAITING } from './finder-words.js';
+import { NO_PART_TOLERANCE } from './finder-words.js';
 
 const QUIET_MS = 150;
 
 const form = document.getElementById('request');
 const field = (id) => document.getElementById(id);
-const [mode, want, stockSource] = ['mode', 'want', 'source-stock'].map(field);
+const [mode, stockSource] = ['mode', 'source-stock'].map(field);
 const summary = field('summary');
+// What the summary says before anything is asked for.
+const WAITING = summary.textContent;
 const results = field('results');
 
 // "LOW..HIGH" from two fields, an empty end standing for its default (its
@@ -70,7 +72,7 @@ let timer = null;
 let lastChange = -Infinity;
 
 function showAnswer(answer) {
-  showDefaults(answer.defaults);
+  if (answer.defaults) showDefaults(answer.defaults);
   const { want: wanted, vref, vout } = requestFields();
   const waiting = 'problem' in answer && !wanted && !vref && !vout;
   summary.classList.toggle('problem', 'problem' in answer && !waiting);
@@ -106,8 +108,6 @@ function changed() {
 function showMode() {
   form.dataset.mode = mode.value;
   form.dataset.source = stockSource.checked ? 'stock' : 'series';
-  field('want-label').textContent = WANT[mode.value].label;
-  field('want-hint').textContent = WANT[mode.value].hint;
 }
 
 keepStockLists({
