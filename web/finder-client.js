@@ -1,7 +1,8 @@
 // The searches, in a worker of their own, so that the page answers while
 // one runs. One search runs at a time; a request made meanwhile waits, and
 // a newer one takes its place, so that the newest is searched next and
-// answers to older requests are never shown.
+// answers to older requests are never shown. onAnswer(answer, more): more
+// is true for an answer to fewer part counts that the whole answer follows.
 export function finderClient(onAnswer) {
   const worker = new Worker(new URL('./finder-worker.js', import.meta.url), { type: 'module' });
   let running = false;
@@ -13,10 +14,12 @@ export function finderClient(onAnswer) {
     worker.postMessage(request);
   };
   worker.addEventListener('message', ({ data }) => {
-    running = false;
-    if (waiting) send(waiting);
-    waiting = null;
-    if (data.id === newest) onAnswer(data.answer);
+    if (!data.more) {
+      running = false;
+      if (waiting) send(waiting);
+      waiting = null;
+    }
+    if (data.id === newest) onAnswer(data.answer, data.more === true);
   });
 
   // fields: { name: text } as the worker's bridge reads them.

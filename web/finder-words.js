@@ -3,6 +3,9 @@
 // this file and find.html.
 export const NO_PART_TOLERANCE = 'なし';
 
+// After the summary of fewer part counts, while the most are searched.
+export const searchingMore = (count) => `${count} 個の回路を探しています…`;
+
 export const partCountTitle = (count) => `${count} 個`;
 export const NONE_FOUND = 'なし';
 

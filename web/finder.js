@@ -7,7 +7,7 @@ import { finderClient } from './finder-client.js';
 import { drawResults } from './finder-results.js';
 import { keepStockLists } from './stock-lists.js';
 import { keepOffline } from './offline.js';
-import { NO_PART_TOLERANCE } from './finder-words.js';
+import { NO_PART_TOLERANCE, searchingMore } from './finder-words.js';
 
 const QUIET_MS = 150;
 
@@ -71,7 +71,8 @@ function showDefaults(defaults) {
 let timer = null;
 let lastChange = -Infinity;
 
-function showAnswer(answer) {
+// `more`: the answer for fewer part counts, the whole one to follow.
+function drawAnswer(answer, more) {
   if (answer.defaults) showDefaults(answer.defaults);
   const { want: wanted, vref, vout } = requestFields();
   const waiting = 'problem' in answer && !wanted && !vref && !vout;
@@ -80,13 +81,14 @@ function showAnswer(answer) {
     results.replaceChildren();
     summary.textContent = waiting ? WAITING : answer.problem;
   } else {
-    summary.textContent = drawResults(results, answer);
+    const found = drawResults(results, answer);
+    summary.textContent = more ? `${found}${searchingMore(field('parts-max').placeholder)}` : found;
   }
-  if (timer === null) results.setAttribute('aria-busy', 'false');
-  performance.mark('finder-drawn');
+  performance.mark(more ? 'finder-first-drawn' : 'finder-drawn');
+  if (!more && timer === null) results.setAttribute('aria-busy', 'false');
 }
 
-const search = finderClient(showAnswer);
+const search = finderClient(drawAnswer);
 
 function searchNow() {
   timer = null;

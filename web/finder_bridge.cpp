@@ -1,7 +1,8 @@
 // The network search for the finder page (find.html), run in its worker.
 // The page hands over its fields one at a time as "name=text", where the
 // names are the fields' element ids and the texts are what the command
-// line's options would hold; a search then answers in JSON:
+// line's options would hold; a search then answers in JSON (and can answer
+// first for the part counts below four, see search()):
 //   {"defaults": what an empty field stands for,
 //    "problem": the command line's line for a request it refuses, or
 //    "report": gosei-cli's --json, and "rows": for each part count, each
@@ -122,12 +123,26 @@ std::string rowsJson(const FinderSetup& setup, const std::vector<Result>& result
     return jsonArray(partCounts);
 }
 
-std::string search() {
+// From how many parts four of them take a while (E192 over the default
+// range, 1345 values: about half a second in WebAssembly) where fewer come
+// at once; shorter series are searched whole at once.
+constexpr std::size_t kPartsWorthAFirstAnswer = 700;
+
+// The answer to the fields set; with `first`, the answer for the part
+// counts below four where four and fewer are asked for from many parts,
+// and "" otherwise.
+std::string search(bool first) {
     const std::string defaults = "{\"defaults\":" + defaultsJson();
-    const auto setUp = setUpFinder(options);
+    auto setUp = setUpFinder(options);
     if (const auto* problem = std::get_if<std::string>(&setUp))
-        return defaults + ",\"problem\":" + jsonString(*problem) + "}";
-    const FinderSetup& setup = std::get<FinderSetup>(setUp);
+        return first ? "" : defaults + ",\"problem\":" + jsonString(*problem) + "}";
+    FinderSetup& setup = std::get<FinderSetup>(setUp);
+    if (first) {
+        if (setup.mostParts() < kMostParts || setup.fewestParts() == kMostParts ||
+            setup.parts.size() < kPartsWorthAFirstAnswer)
+            return "";
+        setup.find.mostParts = setup.divider.mostParts = kMostParts - 1;
+    }
     if (!finder || finder->parts() != setup.parts) {
         finder.reset();
         finder.emplace(setup.parts);
@@ -146,6 +161,11 @@ std::string search() {
 
 extern "C" {
 
+// Makes the fields empty, for a new request.
+void gosei_finder_clear() {
+    options = FinderOptions{};
+}
+
 // A buffer of the given size for the page to write "name=text" into, in
 // UTF-8, before it calls gosei_finder_set.
 char* gosei_finder_buffer(int bytes) {
@@ -159,12 +179,11 @@ void gosei_finder_set() {
     setField(std::string_view(fieldText).substr(0, equals), fieldText.substr(equals + 1));
 }
 
-// Searches for the fields set since the last search, which start again
-// empty, and returns the answer's JSON (its length from
+// Searches for the fields set, first (non-zero) or in full (see search()),
+// and returns the answer's JSON (its length from
 // gosei_finder_answer_length).
-const char* gosei_finder_search() {
-    answer = search();
-    options = FinderOptions{};
+const char* gosei_finder_search(int first) {
+    answer = search(first != 0);
     return answer.c_str();
 }
 

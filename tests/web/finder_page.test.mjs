@@ -101,6 +101,19 @@ test('a stock list comes back at the next visit, and saved lists can be chosen a
   await context.close();
 });
 
+test('from many parts, the networks of fewer parts show while four are searched', async () => {
+  const page = await openFinder(env.chromium.browser, env.site.url);
+  await typeInto(page, 'want', '4k7');
+  await answered(page);
+  await page.select('#series', 'E192');
+  // The summary says that four parts are being searched.
+  await page.waitForFunction(() => document.getElementById('summary').textContent.endsWith('4 個の回路を探しています…'), { timeout: 20000 });
+  assert.deepEqual(await shownAnswer(page), nativeAnswer(['find', '4k7', '--series=E192', '--parts=3']));
+  await answered(page);
+  assert.deepEqual(await shownAnswer(page), nativeAnswer(['find', '4k7', '--series=E192']));
+  await page.close();
+});
+
 test('the main page links to the finder below its window, and the manifest names it as a shortcut', async () => {
   const page = await openPage(env.chromium.browser, env.site.url);
   const link = await page.$eval('a[href="find.html"]', (a) => ({
