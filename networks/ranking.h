@@ -137,7 +137,7 @@ class TopList {
             return;
         }
         const double size = std::abs((m_measures.approximate(item) - m_wanted) / m_wanted);
-        if (size > m_keptUpTo) return;
+        if (size > m_keptUpTo || (m_matchBar && !beforeMatchBar(size, item))) return;
         const auto [place, added] = m_entries.insert(Entry{size, std::move(item), {}});
         if (!added) return;
         if (m_entries.size() == m_capacity) {
@@ -155,7 +155,7 @@ class TopList {
     std::vector<Ranked<Item>> take() {
         rankExactly();
         std::vector<Ranked<Item>> ranked;
-        for (const Entry* entry : exactOrder()) {
+        for (const Entry* entry : bestEntries()) {
             Rational error = exactRank(*entry).error;
             ranked.push_back({entry->item, nearestDouble(error), std::move(error)});
         }
@@ -199,7 +199,6 @@ class TopList {
     // The entries within the largest error allowed, ranked exactly, at most
     // `capacity` of them.
     std::vector<const Entry*> exactOrder() const {
-        if (auto exact = exactMatchesFirst()) return *std::move(exact);
         std::vector<const Entry*> order;
         for (const Entry& entry : m_entries)
             if (!m_limits.maxError || exactRank(entry).size <= m_limits.maxError->second)
@@ -244,10 +243,28 @@ class TopList {
         return std::nullopt;
     }
 
+    // The best entries in exact order, at most `capacity` of them. Where
+    // they are exact matches, the worst of them in tie order becomes the bar
+    // that later items must pass to be kept.
+    std::vector<const Entry*> bestEntries() {
+        auto matches = exactMatchesFirst();
+        if (!matches) return exactOrder();
+        m_matchBar = MatchBar{tieKeyOf(matches->back()->item), matches->back()->item};
+        return *std::move(matches);
+    }
+
+    // Whether an item may rank before the worst of `capacity` exact matches:
+    // only where it may have no error itself and comes first in tie order.
+    bool beforeMatchBar(double size, const Item& item) const {
+        if (size > bound(0)) return false;
+        const auto tie = compareTieKeys(tieKeyOf(item), m_matchBar->tie);
+        return tie < 0 || (tie == 0 && item < m_matchBar->item);
+    }
+
     // Keeps only the entries that rank within the capacity exactly: later
     // items can only push them further down.
     void rankExactly() {
-        const std::vector<const Entry*> best = exactOrder();
+        const std::vector<const Entry*> best = bestEntries();
         for (auto entry = m_entries.begin(); entry != m_entries.end();) {
             if (std::find(best.begin(), best.end(), &*entry) == best.end()) {
                 entry = m_entries.erase(entry);
@@ -287,6 +304,11 @@ class TopList {
         m_highest = m_wanted * (1 + reach);
     }
 
+    struct MatchBar {
+        TieKey tie;
+        Item item;
+    };
+
     double m_wanted;
     Rational m_exactWanted;
     Limits m_limits;
@@ -296,6 +318,8 @@ class TopList {
     typename std::set<Entry, Order>::iterator m_capacityth;  // once there are enough
     double m_keptUpTo = 0;  // the largest |error| in double still kept
     std::size_t m_examined = 0;
+    // Once `capacity` exact matches are kept (see bestEntries).
+    std::optional<MatchBar> m_matchBar;
     double m_lowest = 0;
     double m_highest = 0;
 };
