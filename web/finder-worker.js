@@ -27,10 +27,11 @@ function search(finder, first) {
   return length > 0 ? JSON.parse(decoder.decode(finder.HEAPU8.subarray(address, address + length))) : null;
 }
 
-// A search that fails (out of memory) answers with what went wrong.
+// A search that fails (the module not loaded, out of memory) answers with
+// what went wrong.
 self.addEventListener('message', async ({ data: { id, fields } }) => {
-  const finder = await core;
   try {
+    const finder = await core;
     setFields(finder, fields);
     const first = search(finder, true);
     if (first) self.postMessage({ id, answer: first, more: true });
