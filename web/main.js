@@ -8,6 +8,7 @@ import { showHelp, bringMainToFront } from './help.js';
 import { cycleFocus } from './focus.js';
 import { drawPictures } from './pictures.js';
 import { resultSummary } from './summary.js';
+import { keepOffline } from './offline.js';
 
 const form = document.getElementById('Form1');
 const target = document.getElementById('Text1');
@@ -70,12 +71,5 @@ enginePromise.then(() => {
   document.documentElement.dataset.ready = 'true';
 });
 
-// Offline use. Registered once the page, the engine and any font the page
-// uses have arrived, so that the worker finds them in the browser's cache
-// rather than downloading them a second time.
-if ('serviceWorker' in navigator) {
-  const loaded = new Promise((resolve) => window.addEventListener('load', resolve, { once: true }));
-  Promise.all([loaded, enginePromise, document.fonts.ready]).then(() =>
-    navigator.serviceWorker.register('./service-worker.js'),
-  );
-}
+// Offline use, once the engine and any font the page uses have arrived.
+keepOffline(Promise.all([enginePromise, document.fonts.ready]));

@@ -438,6 +438,7 @@ void writePageText(std::ostream& out) {
     for (const web::PageMessage& message : web::kPageMessages)
         text += message.text;
     text += web::kNoScriptNotice;
+    text += web::kFinderName;
     text += kMainWindow.title;
     text += kHelpWindow.title;
     text += kNotNeeded;
@@ -483,6 +484,9 @@ void writePage(std::ostream& out) {
         writeGroup(out, group);
     // Said to screen readers after each calculation.
     out << "<p id=\"result-summary\" class=\"sr-only\" role=\"status\"></p>\n</main>\n";
+    // Outside the window, which stays as the layout has it.
+    out << "<nav class=\"site-links proportional\"><a" << attribute("href", web::kFinderPage) << ">"
+        << escaped(web::kFinderName) << "</a></nav>\n";
     for (const web::PageMessage& message : web::kPageMessages)
         writeMessage(out, message);
     writeHelpTemplate(out);
@@ -506,6 +510,10 @@ void writeManifest(std::ostream& out) {
                                     {"sizes", jsonText(icon.sizes)},
                                     {"type", jsonText(icon.type)}}));
     }
+    const std::string finder = jsonObject({{"name", jsonText(web::kFinderName)},
+                                           {"short_name", jsonText(web::kFinderShortName)},
+                                           {"url", jsonText(web::kFinderPage)},
+                                           {"icons", jsonArray(icons)}});
     out << jsonObject({
                {"name", jsonText(kMainWindow.title)},
                {"short_name", jsonText(kMainWindow.title)},
@@ -517,6 +525,7 @@ void writeManifest(std::ostream& out) {
                {"background_color", jsonText("#ffffff")},
                {"theme_color", jsonText("#ffffff")},
                {"icons", jsonArray(icons)},
+               {"shortcuts", jsonArray({finder})},
            })
         << "\n";
 }

@@ -27,4 +27,10 @@ inline constexpr std::string_view kPageDescription =
 inline constexpr std::string_view kNoScriptNotice =
     "このページは JavaScript を使います。ブラウザで JavaScript を有効にして下さい。";
 
+// The finder page: the main page links to it below the main window, and
+// the manifest names it as a shortcut.
+inline constexpr std::string_view kFinderPage = "find.html";
+inline constexpr std::string_view kFinderName = "部品４個までの抵抗回路と分圧抵抗を探す";
+inline constexpr std::string_view kFinderShortName = "抵抗回路を探す";
+
 }  // namespace gosei::web

@@ -1,0 +1,157 @@
+// The finder page beyond its answers: one column on phones, readable and
+// tappable; clean for axe-core; stock lists kept in the browser; reached
+// from the main page and the manifest; working offline after a first visit.
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { openPage, serveSite, withSiteAndBrowser } from './browser.mjs';
+import { axeViolations } from './checkers.mjs';
+import { answered, fillRequest, nativeAnswer, openFinder, shownAnswer, typeInto } from './finder_page.mjs';
+
+const env = withSiteAndBrowser();
+
+const STOCK = '1k\n2k2\n4k7, 0603\n10k # drawer 3\n22k\n47k';
+// Requests that between them show every field.
+const REQUESTS = [
+  { mode: 'value', source: 'series', fields: { want: '4k7', series: 'E24', 'range-low': '1k', 'range-high': '100k' } },
+  { mode: 'divider', source: 'stock', fields: { vref: '0.8', vout: '3.3', stock: STOCK, 'part-tolerance': '1' } },
+];
+
+// Where each shown control stands and how big its text is.
+function measure(page) {
+  return page.evaluate(() => {
+    const controls = [...document.querySelectorAll('input:not([type="radio"]), select, textarea, button, .choices > label, a')];
+    return {
+      scrollWidth: document.documentElement.scrollWidth,
+      form: document.getElementById('request').getBoundingClientRect().toJSON(),
+      answer: document.querySelector('.answer').getBoundingClientRect().toJSON(),
+      controls: controls
+        .filter((control) => control.checkVisibility())
+        .map((control) => ({
+          id: control.id || control.textContent.trim(),
+          box: control.getBoundingClientRect().toJSON(),
+          fontSize: parseFloat(getComputedStyle(control).fontSize),
+          typed: control.matches('input, select, textarea'),
+        })),
+      widest: Math.max(...[...document.querySelectorAll('#results *')].map((e) => e.getBoundingClientRect().right)),
+    };
+  });
+}
+
+for (const [width, height] of [[375, 667], [320, 568]]) {
+  test(`at ${width}x${height} the finder is one column, without sideways scrolling, and tappable`, async () => {
+    const page = await openFinder(env.chromium.browser, env.site.url, { width, height, mobile: true });
+    for (const request of REQUESTS) {
+      await fillRequest(page, request);
+      const { scrollWidth, form, answer, controls, widest } = await measure(page);
+      assert.ok(scrollWidth <= width, `the page scrolls sideways: ${scrollWidth}`);
+      assert.ok(widest <= width, `a result reaches ${widest}`);
+      assert.ok(answer.top >= form.bottom, 'the results are not below the form');
+      for (const { id, box, fontSize, typed } of controls) {
+        assert.ok(box.left >= 0 && box.right <= width, `${id} at ${box.left}..${box.right}`);
+        assert.ok(box.height >= 44, `${id} is ${box.height} high`);
+        if (typed) assert.ok(fontSize >= 16, `${id} in ${fontSize} pixel text`);
+      }
+    }
+    await page.close();
+  });
+}
+
+const STATES = [
+  { name: 'with results', viewport: { width: 1024, height: 768 }, request: REQUESTS[0] },
+  { name: 'with a divider from a stock list at 375 pixels', viewport: { width: 375, height: 667, mobile: true }, request: REQUESTS[1] },
+  { name: 'with a problem', viewport: { width: 1024, height: 768 }, request: { mode: 'value', source: 'series', fields: { want: '4k7x', series: 'E24' } } },
+];
+for (const { name, viewport, request } of STATES) {
+  test(`axe-core finds no violation ${name}`, async () => {
+    const page = await openFinder(env.chromium.browser, env.site.url, viewport);
+    await fillRequest(page, request);
+    assert.deepEqual(await axeViolations(page), []);
+    await page.close();
+  });
+}
+
+test('a stock list comes back at the next visit, and saved lists can be chosen again', async () => {
+  const context = await env.chromium.browser.createBrowserContext();
+  const page = await context.newPage();
+  await page.goto(new URL('find.html', env.site.url).href);
+  await answered(page);
+  const request = { mode: 'value', source: 'stock', fields: { want: '3k3', 'stock-name': 'drawer', stock: '1k\n2k2' } };
+  await fillRequest(page, request);
+  await page.click('#stock-save');
+  await page.reload();
+  await answered(page);
+  await page.click('#source-stock');
+  assert.deepEqual(await page.$$eval('#stock-name, #stock', (fields) => fields.map((field) => field.value)), ['drawer', '1k\n2k2']);
+
+  await typeInto(page, 'stock-name', 'other');
+  await typeInto(page, 'stock', '4k7', { paste: true });
+  await page.click('#stock-save');
+  await page.select('#stock-lists', 'drawer');
+  await typeInto(page, 'want', '3k3');
+  await answered(page);
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'gosei-stock-'));
+  fs.writeFileSync(path.join(folder, 'drawer'), '1k\n2k2');
+  assert.deepEqual(await shownAnswer(page), nativeAnswer(['find', '3k3', '--stock=drawer'], folder));
+  fs.rmSync(folder, { recursive: true });
+  await page.click('#stock-delete');
+  assert.deepEqual(await page.$$eval('#stock-lists option', (options) => options.map((option) => option.value)), ['', 'other']);
+  await context.close();
+});
+
+test('from many parts, the networks of fewer parts show while four are searched', async () => {
+  const page = await openFinder(env.chromium.browser, env.site.url);
+  await typeInto(page, 'want', '4k7');
+  await answered(page);
+  await page.select('#series', 'E192');
+  // The summary says that four parts are being searched.
+  await page.waitForFunction(() => document.getElementById('summary').textContent.endsWith('4 個の回路を探しています…'), { timeout: 20000 });
+  assert.deepEqual(await shownAnswer(page), nativeAnswer(['find', '4k7', '--series=E192', '--parts=3']));
+  await answered(page);
+  assert.deepEqual(await shownAnswer(page), nativeAnswer(['find', '4k7', '--series=E192']));
+  await page.close();
+});
+
+test('the main page links to the finder below its window, and the manifest names it as a shortcut', async () => {
+  const page = await openPage(env.chromium.browser, env.site.url);
+  const link = await page.$eval('a[href="find.html"]', (a) => ({
+    text: a.textContent,
+    inWindow: a.closest('#Form1') !== null,
+    belowWindow: a.getBoundingClientRect().top >= document.getElementById('Form1').getBoundingClientRect().bottom,
+  }));
+  assert.deepEqual({ inWindow: link.inWindow, belowWindow: link.belowWindow }, { inWindow: false, belowWindow: true });
+  await Promise.all([page.waitForNavigation(), page.click('a[href="find.html"]')]);
+  await answered(page);
+  assert.equal(await page.$eval('h1', (h1) => h1.textContent), '抵抗回路を探す');
+  await page.close();
+
+  const manifest = await (await fetch(new URL('manifest.webmanifest', env.site.url))).json();
+  assert.deepEqual(manifest.shortcuts.map(({ name, url }) => [name, url]), [[link.text, 'find.html']]);
+});
+
+test('after a first visit the finder reloads and searches with the network gone', async () => {
+  const site = await serveSite();
+  const context = await env.chromium.browser.createBrowserContext();
+  try {
+    const page = await context.newPage();
+    await page.goto(new URL('find.html', site.url).href);
+    await page.evaluate(async () => {
+      await navigator.serviceWorker.ready;
+      if (!navigator.serviceWorker.controller) {
+        await new Promise((resolve) => navigator.serviceWorker.addEventListener('controllerchange', resolve, { once: true }));
+      }
+    });
+    await site.close();
+    await page.reload();
+    await answered(page);
+    await typeInto(page, 'want', '4k7');
+    await typeInto(page, 'range-low', '1k');
+    await answered(page);
+    assert.deepEqual(await shownAnswer(page), nativeAnswer(['find', '4k7', '--series=E24', '--range=1k..10M']));
+  } finally {
+    await context.close();
+    await site.close();
+  }
+});

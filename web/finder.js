@@ -1,0 +1,130 @@
+// The finder page: its fields make a request as gosei-cli find or divider
+// would read it, and each change searches again. Typing is debounced: a
+// change after a quiet moment searches at once, one in a burst of typing
+// when the burst has stopped. #results is aria-busy until the answer to
+// the fields as they stand is drawn.
+import { finderClient } from './finder-client.js';
+import { drawResults } from './finder-results.js';
+import { keepStockLists } from './stock-lists.js';
+import { keepOffline } from './offline.js';
+import { NO_PART_TOLERANCE, searchingMore } from './finder-words.js';
+
+const QUIET_MS = 150;
+
+const form = document.getElementById('request');
+const field = (id) => document.getElementById(id);
+const [mode, stockSource] = ['mode', 'source-stock'].map(field);
+const summary = field('summary');
+// What the summary says before anything is asked for.
+const WAITING = summary.textContent;
+const results = field('results');
+
+// "LOW..HIGH" from two fields, an empty end standing for its default (its
+// placeholder); nothing where both are empty.
+function span(low, high) {
+  if (!field(low).value && !field(high).value) return '';
+  const end = (id) => field(id).value || field(id).placeholder;
+  return `${end(low)}..${end(high)}`;
+}
+
+// The part counts as gosei-cli's --parts: N alone where only the most is
+// given, which counts from the mode's fewest.
+function partCounts() {
+  const [fewest, most] = [field('parts-min').value, field('parts-max').value];
+  if (!fewest) return most;
+  return `${fewest}..${most || field('parts-max').placeholder}`;
+}
+
+function requestFields() {
+  const divider = mode.value === 'divider';
+  const fields = { mode: mode.value };
+  const give = (name, text) => {
+    if (text) fields[name] = text;
+  };
+  const giveField = (id) => give(id, field(id).value);
+  ['want', 'exclude', 'top', 'max-error', 'part-tolerance'].forEach(giveField);
+  give('parts', partCounts());
+  if (divider) {
+    ['vref', 'vout'].forEach(giveField);
+    give('total', span('total-low', 'total-high'));
+  }
+  if (stockSource.checked) {
+    fields.stock = field('stock').value;
+    fields['stock-name'] = field('stock-name').value || field('stock-name').placeholder;
+  } else {
+    giveField('series');
+    give('range', span('range-low', 'range-high'));
+  }
+  return fields;
+}
+
+// What an empty field stands for in the request as it is now.
+function showDefaults(defaults) {
+  [field('range-low').placeholder, field('range-high').placeholder] = defaults.range;
+  [field('parts-min').placeholder, field('parts-max').placeholder] = defaults.parts;
+  [field('total-low').placeholder, field('total-high').placeholder] = defaults.total;
+  field('top').placeholder = defaults.top;
+  const partTolerance = defaults['part-tolerance'];
+  field('part-tolerance').placeholder = partTolerance === '0' ? NO_PART_TOLERANCE : partTolerance;
+}
+
+let timer = null;
+let lastChange = -Infinity;
+
+// `more`: the answer for fewer part counts, the whole one to follow.
+function drawAnswer(answer, more) {
+  if (answer.defaults) showDefaults(answer.defaults);
+  const { want: wanted, vref, vout } = requestFields();
+  const waiting = 'problem' in answer && !wanted && !vref && !vout;
+  summary.classList.toggle('problem', 'problem' in answer && !waiting);
+  if ('problem' in answer) {
+    results.replaceChildren();
+    summary.textContent = waiting ? WAITING : answer.problem;
+  } else {
+    const found = drawResults(results, answer);
+    summary.textContent = more ? `${found}${searchingMore(field('parts-max').placeholder)}` : found;
+  }
+  performance.mark(more ? 'finder-first-drawn' : 'finder-drawn');
+  if (!more && timer === null) results.setAttribute('aria-busy', 'false');
+}
+
+const search = finderClient(drawAnswer);
+
+function searchNow() {
+  timer = null;
+  search(requestFields());
+}
+
+function changed() {
+  results.setAttribute('aria-busy', 'true');
+  clearTimeout(timer);
+  const now = performance.now();
+  if (now - lastChange >= QUIET_MS) {
+    searchNow();
+  } else {
+    timer = setTimeout(searchNow, QUIET_MS);
+  }
+  lastChange = now;
+}
+
+function showMode() {
+  form.dataset.mode = mode.value;
+  form.dataset.source = stockSource.checked ? 'stock' : 'series';
+}
+
+keepStockLists({
+  name: field('stock-name'),
+  text: field('stock'),
+  choice: field('stock-lists'),
+  save: field('stock-save'),
+  remove: field('stock-delete'),
+});
+// Selects and radio buttons say 'input' as well.
+form.addEventListener('input', () => {
+  showMode();
+  changed();
+});
+form.addEventListener('submit', (event) => event.preventDefault());
+showMode();
+searchNow();
+keepOffline(document.fonts.ready);
