@@ -91,6 +91,24 @@ inline std::size_t lowerBound(const std::vector<double>& sorted, std::size_t end
         sorted.begin());
 }
 
+// The same, for a value expected just below sorted[end]: steps down in
+// doubling strides, then searches the last stride, so that a run of lookups
+// for slowly falling values costs a few steps each.
+inline std::size_t lowerBoundBelow(const std::vector<double>& sorted, std::size_t end,
+                                   double value) {
+    std::size_t stride = 1;
+    std::size_t high = end;
+    while (stride <= high && sorted[high - stride] >= value) {
+        high -= stride;
+        stride *= 2;
+    }
+    const std::size_t low = stride <= high ? high - stride : 0;
+    return static_cast<std::size_t>(
+        std::lower_bound(sorted.begin() + static_cast<std::ptrdiff_t>(low),
+                         sorted.begin() + static_cast<std::ptrdiff_t>(high), value) -
+        sorted.begin());
+}
+
 }  // namespace walk_detail
 
 class NetworkWalks {
@@ -211,9 +229,9 @@ class NetworkWalks {
                         outer, outerPart, combined(inner, innerPart, outerSeries ? infinity : 0.0));
                     if (outerSeries && extreme < sink.lowestAdmitted()) continue;
                     if (!outerSeries && extreme > sink.highestAdmitted()) break;
-                    split = lowerBound(m_pairs, split, restFor(inner, innerTotal, innerPart));
                     const TieKey partsKey = tieKeyOf(outerPart, innerPart);
                     if (sink.closedTo(partsKey)) continue;
+                    split = lowerBoundBelow(m_pairs, split, restFor(inner, innerTotal, innerPart));
                     walkOutwards(
                         0, split, m_pairs.size(), sink,
                         [&](std::size_t i) {
