@@ -308,12 +308,7 @@ std::vector<DividerPartCountResult> findDividers(const NetworkFinder& finder,
     if (finder.parts().empty() || !wantedValid || !std::isfinite(wanted)) return results;
     const Rational exactWanted =
         writtenValue(request.wantedNumerator) / writtenValue(request.wantedDenominator);
-    DividerList::Limits limits;
-    limits.capacity = request.top;
-    limits.mostExamined = request.mostExamined;
-    limits.cancelled = request.cancelled;
-    if (request.maxErrorPercent)
-        limits.maxError = {*request.maxErrorPercent / 100, exactFraction(*request.maxErrorPercent)};
+    const ListLimits limits = limitsOf(request);
 
     const DividerBounds bounds(request);
     const DividerSearch search(finder, bounds);

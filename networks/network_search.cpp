@@ -117,12 +117,7 @@ std::vector<PartCountResult> NetworkFinder::find(const FindRequest& request) con
     if (m_parts.empty() || !(request.wanted > 0) || !std::isfinite(request.wanted)) return results;
     const Rational wanted = writtenValue(request.wanted);
     const Rational tolerance = exactFraction(request.partTolerancePercent);
-    NetworkList::Limits limits;
-    limits.capacity = request.top;
-    limits.mostExamined = request.mostExamined;
-    limits.cancelled = request.cancelled;
-    if (request.maxErrorPercent)
-        limits.maxError = {*request.maxErrorPercent / 100, exactFraction(*request.maxErrorPercent)};
+    const ListLimits limits = limitsOf(request);
     const NetworkWalks walks(*this);
     for (int count = std::max(request.fewestParts, 1);
          count <= std::min(request.mostParts, kMostParts); ++count) {

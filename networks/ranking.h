@@ -104,6 +104,33 @@ std::strong_ordering tieOrder(const Item& a, const Item& b) {
     return a <=> b;
 }
 
+// What a list keeps: how many items, within which error, and when it stops
+// taking offers.
+struct ListLimits {
+    int capacity = 3;
+    // The largest |error| an item may have, as a double and exactly.
+    std::optional<std::pair<double, Rational>> maxError;
+    // How many offers the list takes before it admits nothing more.
+    std::size_t mostExamined = std::numeric_limits<std::size_t>::max();
+    // Once set, the list admits nothing more either.
+    const std::atomic<bool>* cancelled = nullptr;
+};
+
+// The limits a request asks for: its `top`, `maxErrorPercent` (a decimal
+// as written), `mostExamined` and `cancelled`.
+template <typename Request>
+ListLimits limitsOf(const Request& request) {
+    ListLimits limits;
+    limits.capacity = request.top;
+    limits.mostExamined = request.mostExamined;
+    limits.cancelled = request.cancelled;
+    if (request.maxErrorPercent) {
+        const double percent = *request.maxErrorPercent;
+        limits.maxError = {percent / 100, writtenValue(percent) / 100};
+    }
+    return limits;
+}
+
 // An item as ranked: its error as the nearest double and exactly.
 template <typename Item>
 struct Ranked {
@@ -124,15 +151,7 @@ struct Ranked {
 template <typename Item, typename Measures>
 class TopList {
   public:
-    struct Limits {
-        int capacity = 3;
-        // The largest |error| an item may have, as a double and exactly.
-        std::optional<std::pair<double, Rational>> maxError;
-        // How many offers the list takes before it admits nothing more.
-        std::size_t mostExamined = std::numeric_limits<std::size_t>::max();
-        // Once set, the list admits nothing more either.
-        const std::atomic<bool>* cancelled = nullptr;
-    };
+    using Limits = ListLimits;
 
     TopList(double wanted, Rational exactWanted, const Limits& limits, Measures measures)
         : m_wanted(wanted),
