@@ -135,10 +135,7 @@ std::string requestLine(const FinderSetup& setup) {
     } else if (setup.ratioForm == RatioForm::Regulator) {
         line += written(setup.vout) + " V out from Vref " + written(setup.vref) + " V";
     } else {
-        const DividerRequest& request = setup.divider;
-        line += "ratio " + decimalText(writtenValue(request.wantedNumerator) /
-                                           writtenValue(request.wantedDenominator),
-                                       7);
+        line += "ratio " + decimalText(setup.exactRatio(), 7);
         if (setup.ratioForm == RatioForm::Voltages)
             line += " (" + written(setup.vout) + " V / " + written(setup.vin) + " V)";
     }
@@ -147,8 +144,8 @@ std::string requestLine(const FinderSetup& setup) {
     if (setup.mode == FinderMode::Divider)
         line += ", 合計 / total " + valueText(setup.divider.lowestTotal) + ".." +
                 valueText(setup.divider.highestTotal);
-    if (setup.partTolerancePercent > 0)
-        line += ", 部品公差 / part tolerance " + written(setup.partTolerancePercent) + " %";
+    if (setup.showsWorstCase())
+        line += ", 部品公差 / part tolerance " + written(setup.list().partTolerancePercent) + " %";
     return line + "\n";
 }
 
@@ -184,7 +181,7 @@ std::string tablesText(const Cells& headings,
 }
 
 std::string reportTables(const FinderSetup& setup, const FinderAnswer& answer) {
-    const bool worstCase = setup.partTolerancePercent > 0;
+    const bool worstCase = setup.showsWorstCase();
     const std::string errorHeading = "誤差 / error (％)";
     const std::string worstCaseHeading = "最悪値 / worst case (％)";
     Cells headings;

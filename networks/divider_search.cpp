@@ -22,6 +22,10 @@ Rational Divider::exactRatio() const {
     return lower / (top.exactValue() + lower);
 }
 
+Rational DividerRequest::exactWanted() const {
+    return writtenValue(wantedNumerator) / writtenValue(wantedDenominator);
+}
+
 Rational Divider::exactTotal() const {
     return top.exactValue() + bottom.exactValue();
 }
@@ -306,8 +310,7 @@ std::vector<DividerPartCountResult> findDividers(const NetworkFinder& finder,
     const bool wantedValid =
         request.measure == DividerMeasure::Ratio ? wanted > 0 && wanted < 1 : wanted > 1;
     if (finder.parts().empty() || !wantedValid || !std::isfinite(wanted)) return results;
-    const Rational exactWanted =
-        writtenValue(request.wantedNumerator) / writtenValue(request.wantedDenominator);
+    const Rational exactWanted = request.exactWanted();
     const ListLimits limits = limitsOf(request);
 
     const DividerBounds bounds(request);

@@ -36,7 +36,10 @@ struct Divider {
 // bottom, so that the error is the error of the output voltage.
 enum class DividerMeasure { Ratio, Gain };
 
-struct DividerRequest {
+struct DividerRequest : ListRequest {
+    // Both arms together have at least two parts.
+    DividerRequest() { fewestParts = 2; }
+
     DividerMeasure measure = DividerMeasure::Ratio;
     // The wanted measure as a quotient of two decimals as written: a ratio
     // 0.66 is 0.66 / 1, "3.3/5" is 3.3 / 5; a regulator's gain for 3.3 V
@@ -44,22 +47,13 @@ struct DividerRequest {
     // 1, a gain above 1.
     double wantedNumerator = 0;
     double wantedDenominator = 1;
-    // The part counts of both arms together, within 2..kMostParts.
-    int fewestParts = 2;
-    int mostParts = kMostParts;
-    // How many dividers to keep for each part count.
-    int top = 3;
-    // The largest |error| in percent, a decimal as written; none when empty.
-    std::optional<double> maxErrorPercent;
-    // Each part's tolerance in percent, a decimal as written, below 100.
-    double partTolerancePercent = 0;
     // The bounds of top + bottom, decimals as written (0 and infinity for
     // none).
     double lowestTotal = 0;
     double highestTotal = std::numeric_limits<double>::infinity();
-    // As FindRequest::mostExamined and FindRequest::cancelled.
-    std::size_t mostExamined = std::numeric_limits<std::size_t>::max();
-    const std::atomic<bool>* cancelled = nullptr;
+
+    // The wanted measure exactly.
+    Rational exactWanted() const;
 };
 
 struct RankedDivider {

@@ -55,6 +55,10 @@ Rational writtenValue(double value) {
     return writtenFraction(value).reduced();
 }
 
+Rational exactFraction(double percent) {
+    return writtenValue(percent) / 100;
+}
+
 double nearestDouble(const Rational& value) {
     if (value == 0) return 0.0;
     Integer numerator = abs(boost::multiprecision::numerator(value));

@@ -35,6 +35,9 @@ struct Fraction {
 };
 Fraction writtenFraction(double value);
 
+// A percentage, a decimal as written, as an exact fraction: 5 -> 1/20.
+Rational exactFraction(double percent);
+
 // The double nearest to `value`, ties to even.
 double nearestDouble(const Rational& value);
 

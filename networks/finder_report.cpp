@@ -14,8 +14,9 @@ constexpr int kValueDigits = 7;
 constexpr int kErrorDigits = 4;
 constexpr int kWorstCaseDigits = 2;
 
-bool showsWorstCase(const FinderSetup& setup) {
-    return setup.partTolerancePercent > 0;
+// What the divider's column shows: its ratio, or a regulator's output.
+Rational shownRatio(const FinderSetup& setup, const Rational& ratio) {
+    return setup.ratioForm == RatioForm::Regulator ? writtenValue(setup.vref) / ratio : ratio;
 }
 
 // ---- JSON ----------------------------------------------------------------
@@ -40,20 +41,17 @@ std::string jsonPercent(const Rational& fraction) {
 }
 
 std::string jsonWorstCase(const FinderSetup& setup, const ErrorRange& range) {
-    if (!showsWorstCase(setup)) return "null";
+    if (!setup.showsWorstCase()) return "null";
     return "[" + jsonPercent(range.low) + "," + jsonPercent(range.high) + "]";
 }
 
 std::string jsonRequest(const FinderSetup& setup) {
+    const ListRequest& list = setup.list();
     std::string text = "{";
     if (setup.mode == FinderMode::Network) {
         text += "\"wanted\":" + jsonNumber(setup.find.wanted);
     } else {
-        const DividerRequest& request = setup.divider;
-        const Rational ratio =
-            setup.ratioForm == RatioForm::Regulator
-                ? writtenValue(setup.vref) / writtenValue(setup.vout)
-                : writtenValue(request.wantedNumerator) / writtenValue(request.wantedDenominator);
+        const Rational ratio = setup.exactRatio();
         text += "\"ratio\":" + jsonNumber(ratio) +
                 ",\"ratio_exact\":" + jsonString(fractionText(ratio));
         if (setup.ratioForm == RatioForm::Voltages)
@@ -69,10 +67,10 @@ std::string jsonRequest(const FinderSetup& setup) {
     }
     text += ",\"exclude\":" + jsonList(setup.excluded) +
             ",\"part_values\":" + std::to_string(setup.parts.size()) + ",\"part_counts\":[" +
-            std::to_string(setup.fewestParts()) + "," + std::to_string(setup.mostParts()) +
-            "],\"top\":" + std::to_string(setup.top()) + ",\"tolerance_percent\":" +
-            (setup.tolerancePercent ? jsonNumber(*setup.tolerancePercent) : "null") +
-            ",\"part_tolerance_percent\":" + jsonNumber(setup.partTolerancePercent);
+            std::to_string(list.fewestParts) + "," + std::to_string(list.mostParts) +
+            "],\"top\":" + std::to_string(list.top) + ",\"tolerance_percent\":" +
+            (list.maxErrorPercent ? jsonNumber(*list.maxErrorPercent) : "null") +
+            ",\"part_tolerance_percent\":" + jsonNumber(list.partTolerancePercent);
     if (setup.mode == FinderMode::Divider)
         text += ",\"total\":[" + jsonNumber(setup.divider.lowestTotal) + "," +
                 jsonNumber(setup.divider.highestTotal) + "]";
@@ -101,7 +99,7 @@ std::string jsonResult(const FinderSetup& setup, const RankedDivider& ranked) {
                        jsonNetworkFields(divider.bottom) + "},\"ratio\":" + jsonNumber(ratio) +
                        ",\"ratio_exact\":" + jsonString(fractionText(ratio));
     if (setup.ratioForm == RatioForm::Regulator)
-        text += ",\"output\":" + jsonNumber(writtenValue(setup.vref) / ratio);
+        text += ",\"output\":" + jsonNumber(shownRatio(setup, ratio));
     return text + ",\"error_percent\":" + jsonPercent(ranked.exactError) +
            ",\"total\":" + jsonNumber(divider.exactTotal()) +
            ",\"worst_case_percent\":" + jsonWorstCase(setup, ranked.worstCase) + "}";
@@ -141,20 +139,18 @@ std::string worstCaseText(const ErrorRange& range) {
 NetworkRow rowOf(const FinderSetup& setup, const RankedNetwork& ranked) {
     return {ranked.network.expression(), valueText(ranked.network.exactValue(), kValueDigits),
             percentText(ranked.exactError, kErrorDigits),
-            showsWorstCase(setup) ? worstCaseText(ranked.worstCase) : ""};
+            setup.showsWorstCase() ? worstCaseText(ranked.worstCase) : ""};
 }
 
 DividerRow rowOf(const FinderSetup& setup, const RankedDivider& ranked) {
     const Divider& divider = ranked.divider;
     const Rational ratio = divider.exactRatio();
-    const Rational shown =
-        setup.ratioForm == RatioForm::Regulator ? writtenValue(setup.vref) / ratio : ratio;
     return {divider.top.expression(),
             divider.bottom.expression(),
-            decimalText(shown, kValueDigits),
+            decimalText(shownRatio(setup, ratio), kValueDigits),
             percentText(ranked.exactError, kErrorDigits),
             valueText(divider.exactTotal(), kValueDigits),
-            showsWorstCase(setup) ? worstCaseText(ranked.worstCase) : ""};
+            setup.showsWorstCase() ? worstCaseText(ranked.worstCase) : ""};
 }
 
 std::string reportJson(const FinderSetup& setup, const FinderAnswer& answer) {

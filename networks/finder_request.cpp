@@ -223,8 +223,8 @@ class SetupReader {
         if (fewest < fewestAllowed || most > kMostParts || fewest > most)
             return "--parts must lie within " + std::to_string(fewestAllowed) +
                    "..4, smaller count first";
-        m_setup.find.fewestParts = m_setup.divider.fewestParts = fewest;
-        m_setup.find.mostParts = m_setup.divider.mostParts = most;
+        m_setup.list().fewestParts = fewest;
+        m_setup.list().mostParts = most;
         return std::nullopt;
     }
 
@@ -237,7 +237,7 @@ class SetupReader {
                        std::to_string(kMostTop);
             top = *given;
         }
-        m_setup.find.top = m_setup.divider.top = top;
+        m_setup.list().top = top;
         return std::nullopt;
     }
 
@@ -245,8 +245,7 @@ class SetupReader {
         if (!m_options.tolerance) return std::nullopt;
         const auto percent = percentOf("--tolerance", *m_options.tolerance);
         if (const auto* problem = std::get_if<Problem>(&percent)) return *problem;
-        m_setup.tolerancePercent = std::get<double>(percent);
-        m_setup.find.maxErrorPercent = m_setup.divider.maxErrorPercent = m_setup.tolerancePercent;
+        m_setup.list().maxErrorPercent = std::get<double>(percent);
         return std::nullopt;
     }
 
@@ -257,8 +256,7 @@ class SetupReader {
             if (const auto* problem = std::get_if<Problem>(&given)) return *problem;
             percent = std::get<double>(given);
         }
-        m_setup.partTolerancePercent = percent;
-        m_setup.find.partTolerancePercent = m_setup.divider.partTolerancePercent = percent;
+        m_setup.list().partTolerancePercent = percent;
         return std::nullopt;
     }
 
@@ -296,7 +294,9 @@ class SetupReader {
         return std::nullopt;
     }
 
-    // A wanted value no network of the part counts asked for can reach.
+    // A wanted value no network of the part counts asked for can reach: the
+    // least is all of the smallest part in parallel, the most all of the
+    // largest in series.
     Step checkReach() {
         if (m_options.mode != FinderMode::Network) return std::nullopt;
         const int most = m_setup.find.mostParts;
@@ -315,21 +315,17 @@ class SetupReader {
 
 }  // namespace
 
-int FinderSetup::fewestParts() const {
-    return mode == FinderMode::Network ? find.fewestParts : divider.fewestParts;
+ListRequest& FinderSetup::list() {
+    return mode == FinderMode::Network ? static_cast<ListRequest&>(find) : divider;
 }
 
-int FinderSetup::mostParts() const {
-    return mode == FinderMode::Network ? find.mostParts : divider.mostParts;
+const ListRequest& FinderSetup::list() const {
+    return mode == FinderMode::Network ? static_cast<const ListRequest&>(find) : divider;
 }
 
-int FinderSetup::top() const {
-    return mode == FinderMode::Network ? find.top : divider.top;
-}
-
-double FinderSetup::wanted() const {
-    return mode == FinderMode::Network ? find.wanted
-                                       : divider.wantedNumerator / divider.wantedDenominator;
+Rational FinderSetup::exactRatio() const {
+    const Rational wanted = divider.exactWanted();
+    return ratioForm == RatioForm::Regulator ? 1 / wanted : wanted;
 }
 
 std::variant<FinderSetup, std::string> setUpFinder(const FinderOptions& options) {

@@ -51,8 +51,6 @@ struct FinderSetup {
     std::optional<ESeries> series;
     double low = 0, high = 0;  // of the series
     std::vector<double> excluded;
-    std::optional<double> tolerancePercent;
-    double partTolerancePercent = 0;
     RatioForm ratioForm = RatioForm::Number;
     // A regulator's Vref and Vout, or Vout and Vin of a ratio of voltages.
     double vref = 0, vout = 0, vin = 0;
@@ -60,11 +58,13 @@ struct FinderSetup {
     FindRequest find;        // for FinderMode::Network
     DividerRequest divider;  // for FinderMode::Divider
 
-    int fewestParts() const;
-    int mostParts() const;
-    int top() const;
-    // The wanted value or ratio as a double.
-    double wanted() const;
+    // What the request of the mode asks besides what it looks for.
+    ListRequest& list();
+    const ListRequest& list() const;
+    // A divider's wanted ratio Vout / Vin, in every form exactly.
+    Rational exactRatio() const;
+    // Whether results have a worst case to show: the parts have a tolerance.
+    bool showsWorstCase() const { return list().partTolerancePercent > 0; }
 };
 
 // A stock list replaces the series; naming both is refused in these words.

@@ -104,14 +104,6 @@ std::pair<double, double> NetworkFinder::pairParts(std::size_t index) const {
     return {m_parts[entry.first], m_parts[entry.second]};
 }
 
-Rational NetworkFinder::lowestReachable(int partCount) const {
-    return m_parts.empty() ? Rational(0) : writtenValue(m_parts.front()) / partCount;
-}
-
-Rational NetworkFinder::highestReachable(int partCount) const {
-    return m_parts.empty() ? Rational(0) : writtenValue(m_parts.back()) * partCount;
-}
-
 std::vector<PartCountResult> NetworkFinder::find(const FindRequest& request) const {
     std::vector<PartCountResult> results;
     if (m_parts.empty() || !(request.wanted > 0) || !std::isfinite(request.wanted)) return results;
@@ -140,10 +132,6 @@ std::vector<double> withoutExcluded(std::vector<double> values, std::span<const 
         return std::find(excluded.begin(), excluded.end(), value) != excluded.end();
     });
     return values;
-}
-
-Rational exactFraction(double percent) {
-    return writtenValue(percent) / 100;
 }
 
 }  // namespace gosei::networks

@@ -31,26 +31,33 @@ struct RankedNetwork {
     ErrorRange worstCase;
 };
 
-struct FindRequest {
-    // The wanted value, a decimal as written (see exact.h).
-    double wanted = 0;
-    // The part counts to search, within 1..kMostParts.
+inline constexpr int kMostParts = 4;
+
+// What both searches, of networks and of dividers, are asked besides what
+// they look for.
+struct ListRequest {
+    // The part counts to search, within 1..kMostParts (2.. for dividers).
     int fewestParts = 1;
-    int mostParts = 4;
-    // How many networks to keep for each part count.
+    int mostParts = kMostParts;
+    // How many results to keep for each part count.
     int top = 3;
-    // The largest |error| a network may have, in percent, a decimal as
+    // The largest |error| a result may have, in percent, a decimal as
     // written; none when empty.
     std::optional<double> maxErrorPercent;
     // Each part's tolerance in percent, a decimal as written, below 100.
     double partTolerancePercent = 0;
-    // How many networks a search of one part count examines before it gives
+    // How many results a search of one part count examines before it gives
     // up (see PartCountResult::examined), for a caller that must not wait.
     std::size_t mostExamined = std::numeric_limits<std::size_t>::max();
     // Set by a caller that no longer wants the answer, from any thread: the
     // search then stops as soon as it looks, and its results are not the
     // best.
     const std::atomic<bool>* cancelled = nullptr;
+};
+
+struct FindRequest : ListRequest {
+    // The wanted value, a decimal as written (see exact.h).
+    double wanted = 0;
 };
 
 struct PartCountResult {
@@ -62,7 +69,6 @@ struct PartCountResult {
     std::size_t examined;
 };
 
-inline constexpr int kMostParts = 4;
 // Bounds the two-part table: building it for 2,000 parts peaks near 130 MB.
 // E192 over ten decades fits.
 inline constexpr std::size_t kMostDistinctParts = 2000;
@@ -80,11 +86,6 @@ class NetworkFinder {
     explicit NetworkFinder(std::vector<double> parts);
 
     const std::vector<double>& parts() const { return m_parts; }
-
-    // The smallest and largest value `partCount` parts can make: all of the
-    // smallest in parallel, all of the largest in series.
-    Rational lowestReachable(int partCount) const;
-    Rational highestReachable(int partCount) const;
 
     std::vector<PartCountResult> find(const FindRequest& request) const;
 
@@ -108,8 +109,5 @@ class NetworkFinder {
 
 // `values` without those equal to any excluded value.
 std::vector<double> withoutExcluded(std::vector<double> values, std::span<const double> excluded);
-
-// A percentage, a decimal as written, as an exact fraction: 5 -> 1/20.
-Rational exactFraction(double percent);
 
 }  // namespace gosei::networks

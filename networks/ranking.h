@@ -8,7 +8,6 @@
 #include <limits>
 #include <optional>
 #include <set>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -124,10 +123,8 @@ ListLimits limitsOf(const Request& request) {
     limits.capacity = request.top;
     limits.mostExamined = request.mostExamined;
     limits.cancelled = request.cancelled;
-    if (request.maxErrorPercent) {
-        const double percent = *request.maxErrorPercent;
-        limits.maxError = {percent / 100, writtenValue(percent) / 100};
-    }
+    if (request.maxErrorPercent)
+        limits.maxError = {*request.maxErrorPercent / 100, exactFraction(*request.maxErrorPercent)};
     return limits;
 }
 
@@ -151,9 +148,7 @@ struct Ranked {
 template <typename Item, typename Measures>
 class TopList {
   public:
-    using Limits = ListLimits;
-
-    TopList(double wanted, Rational exactWanted, const Limits& limits, Measures measures)
+    TopList(double wanted, Rational exactWanted, const ListLimits& limits, Measures measures)
         : m_wanted(wanted),
           m_exactWanted(std::move(exactWanted)),
           m_limits(limits),
@@ -200,7 +195,7 @@ class TopList {
     // than that of any such item. (An item's distinct values and spread are
     // never below those of some of its parts.)
     bool closedTo(const TieKey& parts) const {
-        return m_lastHitsExactly && compareTieKeys(parts, std::get<0>(*m_exactLast).tie) > 0;
+        return m_exactLast && m_exactLast->hits && compareTieKeys(parts, m_exactLast->rank.tie) > 0;
     }
 
     // The best items, ranked exactly.
@@ -276,9 +271,8 @@ class TopList {
     // away here without exact arithmetic.
     bool losesToTheLast(double size, const Item& item) const {
         if (!m_exactLast) return false;
-        const auto& [rank, last, lastSize] = *m_exactLast;
-        const bool cannotBeSmaller =
-            rank.size == 0 || size - bound(size) > lastSize * (1 + 0x1p-51);
+        const auto& [rank, last, lastSize, hits] = *m_exactLast;
+        const bool cannotBeSmaller = hits || size - bound(size) > lastSize * (1 + 0x1p-51);
         if (!cannotBeSmaller) return false;
         const auto tie = compareTieKeys(tieKeyOf(item), rank.tie);
         return tie > 0 || (tie == 0 && !(item < last));
@@ -291,9 +285,9 @@ class TopList {
         m_exactLast.reset();
         if (m_capacity > 0 && best.size() == m_capacity) {
             const ExactRank& rank = exactRank(*best.back());
-            m_exactLast.emplace(rank, best.back()->item, nearestDouble(rank.size));
+            m_exactLast =
+                ExactLast{rank, best.back()->item, nearestDouble(rank.size), rank.size == 0};
         }
-        m_lastHitsExactly = m_exactLast && std::get<0>(*m_exactLast).size == 0;
         for (auto entry = m_entries.begin(); entry != m_entries.end();) {
             if (std::find(best.begin(), best.end(), &*entry) == best.end()) {
                 entry = m_entries.erase(entry);
@@ -335,15 +329,19 @@ class TopList {
 
     double m_wanted;
     Rational m_exactWanted;
-    Limits m_limits;
+    ListLimits m_limits;
     std::size_t m_capacity;
     Measures m_measures;
     std::set<Entry, Order> m_entries;
     typename std::set<Entry, Order>::iterator m_capacityth;  // once there are enough
-    // The last of the list as last ranked exactly, and its |error| as the
-    // nearest double.
-    std::optional<std::tuple<ExactRank, Item, double>> m_exactLast;
-    bool m_lastHitsExactly = false;
+    // The last of the list as last ranked exactly.
+    struct ExactLast {
+        ExactRank rank;
+        Item item;
+        double size;  // |error| as the nearest double
+        bool hits;    // of the wanted value exactly
+    };
+    std::optional<ExactLast> m_exactLast;
     double m_keptUpTo = 0;  // the largest |error| in double still kept
     std::size_t m_examined = 0;
     double m_lowest = 0;

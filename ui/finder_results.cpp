@@ -5,10 +5,6 @@ namespace {
 
 using namespace gosei::networks;
 
-bool showsWorstCase(const FinderSetup& setup) {
-    return setup.partTolerancePercent > 0;
-}
-
 std::vector<std::string> headingsFor(const FinderSetup& setup) {
     std::vector<std::string> headings;
     if (setup.mode == FinderMode::Network) {
@@ -17,7 +13,7 @@ std::vector<std::string> headingsFor(const FinderSetup& setup) {
         headings = {"上", "下", setup.ratioForm == RatioForm::Regulator ? "出力 (V)" : "分圧比",
                     "誤差 (％)", "合計"};
     }
-    if (showsWorstCase(setup)) headings.push_back("最悪値 (％)");
+    if (setup.showsWorstCase()) headings.push_back("最悪値 (％)");
     return headings;
 }
 

@@ -19,7 +19,7 @@ FinderSearch::~FinderSearch() {
 void FinderSearch::search(networks::FinderSetup setup) {
     dropRequests();
     m_newestCancelled = std::make_shared<std::atomic<bool>>(false);
-    setup.find.cancelled = setup.divider.cancelled = m_newestCancelled.get();
+    setup.list().cancelled = m_newestCancelled.get();
     // Shared, because the call is copied into the event that carries it.
     auto request = std::make_shared<const networks::FinderSetup>(std::move(setup));
     QMetaObject::invokeMethod(

@@ -138,10 +138,10 @@ std::string search(bool first) {
         return first ? "" : defaults + ",\"problem\":" + jsonString(*problem) + "}";
     FinderSetup& setup = std::get<FinderSetup>(setUp);
     if (first) {
-        if (setup.mostParts() < kMostParts || setup.fewestParts() == kMostParts ||
+        if (setup.list().mostParts < kMostParts || setup.list().fewestParts == kMostParts ||
             setup.parts.size() < kPartsWorthAFirstAnswer)
             return "";
-        setup.find.mostParts = setup.divider.mostParts = kMostParts - 1;
+        setup.list().mostParts = kMostParts - 1;
     }
     if (!finder || finder->parts() != setup.parts) {
         finder.reset();

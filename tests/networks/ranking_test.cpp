@@ -67,7 +67,7 @@ TEST(TopList, KeepsTheFirstOfManyExactMatchesWhateverTheOrderOffered) {
     for (int capacity : {1, 3, 10}) {
         for (int round = 0; round < 5; ++round) {
             const std::vector<Item> items = manyExactMatches(random);
-            TopList<Item, Measures>::Limits limits;
+            ListLimits limits;
             limits.capacity = capacity;
             TopList<Item, Measures> list(kWanted, writtenValue(kWanted), limits, Measures{});
             for (const Item& item : items)
