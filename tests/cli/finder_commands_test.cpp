@@ -271,18 +271,14 @@ TEST_P(NotationTest, IsReadWherePartsAndValuesAreGiven) {
     EXPECT_EQ(ranged.err, "gosei-cli find: no parts left in E1 " + written + ".." + written + "\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, NotationTest,
-    testing::Values(
-        NotationCase{"Kilo", "4.7k", 4700}, NotationCase{"KiloAsPoint", "4k7", 4700},
-        NotationCase{"CapitalKilo", "4K7", 4700}, NotationCase{"OhmsAsPoint", "4R7", 4.7},
-        NotationCase{"SmallOhmsAsPoint", "4r7", 4.7}, NotationCase{"OhmsMark", "470R", 470},
-        NotationCase{"Mega", "1M2", 1.2e6}, NotationCase{"Exponent", "4.7e3", 4700},
-        NotationCase{"Plus", "+47", 47}, NotationCase{"OhmSign", "4.7k\u03a9", 4700},
-        NotationCase{"SpacedOhms", "470 ohms", 470}, NotationCase{"Micro", "2u2", 2.2e-6},
-        NotationCase{"MicroSign", "2\u00b52", 2.2e-6}, NotationCase{"MilliIsNotMega", "330m", 0.33},
-        NotationCase{"FullWidth", "\uff14\uff4b\uff17", 4700}),
-    CaseName());
+// The readings themselves are tabled with the reader; these show that
+// every place reads through it.
+INSTANTIATE_TEST_SUITE_P(Texts, NotationTest,
+                         testing::Values(NotationCase{"KiloAsPoint", "4k7", 4700},
+                                         NotationCase{"OhmSign", "4.7k\u03a9", 4700},
+                                         NotationCase{"MilliIsNotMega", "330m", 0.33},
+                                         NotationCase{"FullWidth", "\uff14\uff4b\uff17", 4700}),
+                         CaseName());
 
 TEST(FindCommand, FindsEverySeriesByItsName) {
     const std::vector<std::pair<std::string, std::size_t>> counts = {

@@ -1,7 +1,6 @@
-// Writes the drawings of tests/view/schematic_samples.h as JSON, for the
-// page's painter to draw in Chromium (tests/web/schematic_svg.test.mjs):
-// {"every": [{"name", "schematic"}], "toLookAt": [...]}, "every" being
-// every drawing the painters are checked on.
+// Writes the drawings to look at of tests/view/schematic_samples.h as JSON,
+// for the page's painter to draw in Chromium (tests/web/schematic_svg.test.mjs):
+// {"toLookAt": [{"name", "schematic"}]}.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -25,8 +24,7 @@ std::string drawingsJson(const std::vector<gosei::view::samples::Drawing>& drawi
 
 int main() {
     const std::string json =
-        "{\"every\":" + drawingsJson(gosei::view::samples::drawingsToPaint()) +
-        ",\n\"toLookAt\":" + drawingsJson(gosei::view::samples::drawingsToLookAt()) + "}\n";
+        "{\"toLookAt\":" + drawingsJson(gosei::view::samples::drawingsToLookAt()) + "}\n";
     std::fputs(json.c_str(), stdout);
     return 0;
 }

@@ -85,18 +85,6 @@ inline std::vector<Drawing> everyDrawing() {
     return drawings;
 }
 
-// For the painters: every drawing, and one again with labels of the widest
-// letter, which no face fits into the metric's width without condensing.
-inline std::vector<Drawing> drawingsToPaint() {
-    std::vector<Drawing> drawings = everyDrawing();
-    Drawing wide = drawings.back();
-    for (Label& label : wide.schematic.labels)
-        label.text = std::string(label.text.size(), 'W');
-    wide.name += " in W";
-    drawings.push_back(std::move(wide));
-    return drawings;
-}
-
 // A few of each kind, with everyday values, to look at.
 inline std::vector<Drawing> drawingsToLookAt() {
     const auto part = &Network::part;
