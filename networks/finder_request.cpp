@@ -206,8 +206,7 @@ class SetupReader {
     }
 
     Step readPartCounts() {
-        const bool divider = m_options.mode == FinderMode::Divider;
-        const int fewestAllowed = divider ? 2 : 1;
+        const int fewestAllowed = defaultsFor(m_options).fewestParts;
         int fewest = fewestAllowed;
         int most = kMostParts;
         if (m_options.parts) {
@@ -229,7 +228,7 @@ class SetupReader {
     }
 
     Step readTop() {
-        int top = m_options.tolerance ? kDefaultTopWithinTolerance : kDefaultTop;
+        int top = defaultsFor(m_options).top;
         if (m_options.top) {
             const auto given = wholeNumber(*m_options.top);
             if (!given || *given < 1 || *given > kMostTop)
@@ -250,7 +249,7 @@ class SetupReader {
     }
 
     Step readPartTolerance() {
-        double percent = m_setup.series ? usualTolerancePercent(*m_setup.series) : 0;
+        double percent = defaultsFor(m_options).partTolerancePercent;
         if (m_options.partTolerance) {
             const auto given = percentOf("--part-tolerance", *m_options.partTolerance, 100.0);
             if (const auto* problem = std::get_if<Problem>(&given)) return *problem;
@@ -326,6 +325,15 @@ const ListRequest& FinderSetup::list() const {
 Rational FinderSetup::exactRatio() const {
     const Rational wanted = divider.exactWanted();
     return ratioForm == RatioForm::Regulator ? 1 / wanted : wanted;
+}
+
+FinderDefaults defaultsFor(const FinderOptions& options) {
+    const auto series = options.stock    ? std::nullopt
+                        : options.series ? eSeriesFromName(*options.series)
+                                         : kDefaultSeries;
+    return {options.mode == FinderMode::Divider ? 2 : 1,
+            options.tolerance ? kDefaultTopWithinTolerance : kDefaultTop,
+            series ? usualTolerancePercent(*series) : 0};
 }
 
 std::variant<FinderSetup, std::string> setUpFinder(const FinderOptions& options) {

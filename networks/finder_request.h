@@ -67,6 +67,17 @@ struct FinderSetup {
     bool showsWorstCase() const { return list().partTolerancePercent > 0; }
 };
 
+// What the options a request leaves out stand for, given those it has: the
+// fewest part count, the results per part count, and the parts' tolerance in
+// percent (0 where the parts have none). Front ends show them in empty
+// fields.
+struct FinderDefaults {
+    int fewestParts;
+    int top;
+    double partTolerancePercent;
+};
+FinderDefaults defaultsFor(const FinderOptions& options);
+
 // A stock list replaces the series; naming both is refused in these words.
 inline constexpr std::string_view kStockWithSeries = "--stock takes no --series or --range";
 

@@ -268,16 +268,12 @@ void FinderWindow::showPartsFields() {
 
 // The defaults that depend on other fields.
 void FinderWindow::updatePlaceholders() {
-    const bool divider = m_fields.divider->isChecked();
-    m_fields.fewestParts->setPlaceholderText(QString::number(divider ? 2 : 1));
-    m_fields.top->setPlaceholderText(QString::number(m_fields.tolerance->text().isEmpty()
-                                                         ? networks::kDefaultTop
-                                                         : networks::kDefaultTopWithinTolerance));
-    const auto series = networks::eSeriesFromName(m_fields.series->currentText().toStdString());
-    const double usual =
-        m_fields.useStock->isChecked() || !series ? 0 : networks::usualTolerancePercent(*series);
-    m_fields.partTolerance->setPlaceholderText(usual > 0 ? QString::number(usual)
-                                                         : QStringLiteral("なし"));
+    const networks::FinderDefaults defaults = networks::defaultsFor(optionsOfForm());
+    m_fields.fewestParts->setPlaceholderText(QString::number(defaults.fewestParts));
+    m_fields.top->setPlaceholderText(QString::number(defaults.top));
+    m_fields.partTolerance->setPlaceholderText(defaults.partTolerancePercent > 0
+                                                   ? QString::number(defaults.partTolerancePercent)
+                                                   : QStringLiteral("なし"));
 }
 
 void FinderWindow::chooseStockFile() {

@@ -71,15 +71,13 @@ std::string jsonPair(const std::string& first, const std::string& second) {
 // What each empty field stands for in this request, for the page's
 // placeholders; the part tolerance is 0 where parts have none.
 std::string defaultsJson() {
-    const bool divider = options.mode == FinderMode::Divider;
-    const auto series = options.series ? eSeriesFromName(*options.series) : kDefaultSeries;
-    const double partTolerance = options.stock || !series ? 0 : usualTolerancePercent(*series);
-    const std::string top =
-        std::to_string(options.tolerance ? kDefaultTopWithinTolerance : kDefaultTop);
+    const FinderDefaults defaults = defaultsFor(options);
     return "{\"range\":" + jsonPair(valueText(kDefaultLow), valueText(kDefaultHigh)) +
-           ",\"parts\":" + jsonPair(divider ? "2" : "1", std::to_string(kMostParts)) +
-           ",\"top\":" + jsonString(top) +
-           ",\"part-tolerance\":" + jsonString(gosei::shortestText(partTolerance)) + ",\"total\":" +
+           ",\"parts\":" +
+           jsonPair(std::to_string(defaults.fewestParts), std::to_string(kMostParts)) +
+           ",\"top\":" + jsonString(std::to_string(defaults.top)) +
+           ",\"part-tolerance\":" + jsonString(gosei::shortestText(defaults.partTolerancePercent)) +
+           ",\"total\":" +
            jsonPair(valueText(kDefaultLowestTotal), valueText(kDefaultHighestTotal)) + "}";
 }
 
