@@ -63,7 +63,8 @@ std::string jsonRequest(const FinderSetup& setup) {
         text += ",\"series\":" + jsonString(eSeriesName(*setup.series)) + ",\"range\":[" +
                 jsonNumber(setup.low) + "," + jsonNumber(setup.high) + "]";
     } else {
-        text += ",\"stock\":" + jsonString(setup.stockName);
+        text += ",\"stock\":" + jsonString(setup.stockName) +
+                ",\"counted_stock\":" + (setup.countedStock ? "true" : "false");
     }
     text += ",\"exclude\":" + jsonList(setup.excluded) +
             ",\"part_values\":" + std::to_string(setup.parts.size()) + ",\"part_counts\":[" +

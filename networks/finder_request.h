@@ -47,6 +47,9 @@ struct FinderSetup {
     // "E24 1..10M" or "stock " and the stock list's name.
     std::string partsDescription;
     std::string stockName;  // empty for a series
+    // The stock list has a quantity column, so that no result uses a value
+    // more times than the list holds (see ListRequest::scarceParts).
+    bool countedStock = false;
     // As understood, for reports.
     std::optional<ESeries> series;
     double low = 0, high = 0;  // of the series

@@ -33,6 +33,12 @@ struct RankedNetwork {
 
 inline constexpr int kMostParts = 4;
 
+// A part value and how many of it there are, fewer than kMostParts.
+struct ScarcePart {
+    double value;
+    int count;
+};
+
 // What both searches, of networks and of dividers, are asked besides what
 // they look for.
 struct ListRequest {
@@ -53,6 +59,10 @@ struct ListRequest {
     // search then stops as soon as it looks, and its results are not the
     // best.
     const std::atomic<bool>* cancelled = nullptr;
+    // Values that a stock list holds fewer of than a result may use: no
+    // result uses a value more times than given here. Ascending by value;
+    // values not named may be used any number of times.
+    std::vector<ScarcePart> scarceParts;
 };
 
 struct FindRequest : ListRequest {
