@@ -182,8 +182,18 @@ class ArmSink {
 
   private:
     // The values of the walked arm that keep both the measure within the
-    // list's band and the total within its bounds.
+    // list's band and the total within its bounds, worked out again only
+    // when the list's band has changed: the walks ask for it at every step.
     std::pair<double, double> band() const {
+        const std::pair<double, double> listBand{m_list.lowestAdmitted(), m_list.highestAdmitted()};
+        if (listBand != m_bandOf) {
+            m_bandOf = listBand;
+            m_band = armBand();
+        }
+        return m_band;
+    }
+
+    std::pair<double, double> armBand() const {
         const QuotientBand quotients =
             quotientBand(m_bounds.measure(), m_list.lowestAdmitted(), m_list.highestAdmitted());
         if (quotients.empty()) return {kInfinity, -kInfinity};
@@ -205,6 +215,9 @@ class ArmSink {
     TieKey m_fixedKey;  // of the fixed arm's parts
     double m_fixedValue;
     bool m_walkingTop;
+    // The list's band that m_band was worked out for.
+    mutable std::pair<double, double> m_bandOf{kInfinity, kInfinity};
+    mutable std::pair<double, double> m_band;
 };
 
 // The values the enumerated arm can have and still be part of a divider

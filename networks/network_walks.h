@@ -63,6 +63,11 @@ inline double restFor(Join join, double total, double part) {
 }
 
 template <NetworkSink Sink>
+bool admitsAny(const Sink& sink) {
+    return sink.lowestAdmitted() <= sink.highestAdmitted();
+}
+
+template <NetworkSink Sink>
 bool admits(const Sink& sink, double value) {
     return value >= sink.lowestAdmitted() && value <= sink.highestAdmitted();
 }
@@ -107,6 +112,27 @@ inline std::size_t lowerBoundBelow(const std::vector<double>& sorted, std::size_
         std::lower_bound(sorted.begin() + static_cast<std::ptrdiff_t>(low),
                          sorted.begin() + static_cast<std::ptrdiff_t>(high), value) -
         sorted.begin());
+}
+
+// The same, for a value expected near sorted[hint]: steps away from it in
+// doubling strides, then searches the last stride.
+inline std::size_t lowerBoundNear(const std::vector<double>& sorted, std::size_t hint,
+                                  double value) {
+    const std::size_t size = sorted.size();
+    if (hint < size && sorted[hint] < value) {
+        std::size_t low = hint + 1;  // sorted[low - 1] < value
+        std::size_t stride = 1;
+        while (low + stride - 1 < size && sorted[low + stride - 1] < value) {
+            low += stride;
+            stride *= 2;
+        }
+        const std::size_t high = std::min(size, low + stride - 1);
+        return static_cast<std::size_t>(
+            std::lower_bound(sorted.begin() + static_cast<std::ptrdiff_t>(low),
+                             sorted.begin() + static_cast<std::ptrdiff_t>(high), value) -
+            sorted.begin());
+    }
+    return lowerBoundBelow(sorted, std::min(hint, size), value);
 }
 
 }  // namespace walk_detail
@@ -157,42 +183,61 @@ class NetworkWalks {
             [&](std::size_t i) { return m_finder.pairNetwork(i); });
     }
 
-    // P + W for both joins.
+    // P + W for both joins, the parts visited from the balanced ones (a part
+    // near a third of the wanted value in series, three times it in
+    // parallel) outwards, for the reason pairWithPair gives.
     template <NetworkSink Sink>
     void partWithPair(Sink& sink) const {
         using namespace walk_detail;
         for (Join join : kJoins) {
-            for (double part : m_parts) {
+            const double balanced = join == Join::Series ? sink.wanted() / 3 : sink.wanted() * 3;
+            const std::size_t balance = lowerBound(m_parts, m_parts.size(), balanced);
+            std::size_t split = m_pairs.size();
+            const auto visit = [&](std::size_t index) {
+                const double part = m_parts[index];
+                if (sink.closedTo(tieKeyOf(part, part))) return;
+                split = lowerBoundNear(m_pairs, split, restFor(join, sink.wanted(), part));
                 walkOutwards(
-                    0, lowerBound(m_pairs, m_pairs.size(), restFor(join, sink.wanted(), part)),
-                    m_pairs.size(), sink,
+                    0, split, m_pairs.size(), sink,
                     [&](std::size_t i) { return combined(join, part, m_pairs[i]); },
                     [&](std::size_t i) { return leastJointKey(tieKeyOf(part, part), pairKey(i)); },
                     [&](std::size_t i) {
                         return Network::joined(join, Network::part(part), m_finder.pairNetwork(i));
                     });
+            };
+            // P + W lies above P, and P | W below it.
+            const bool series = join == Join::Series;
+            for (std::size_t index = balance; index > 0 && admitsAny(sink); --index) {
+                if (!series && m_parts[index - 1] < sink.lowestAdmitted()) break;
+                visit(index - 1);
+            }
+            for (std::size_t index = balance; index < m_parts.size() && admitsAny(sink); ++index) {
+                if (series && m_parts[index] > sink.highestAdmitted()) break;
+                visit(index);
             }
         }
     }
 
     // W + W for both joins, each two pairs met once: from the first in table
-    // order, looking at the second from there up. As the first rises, the
-    // rest it needs falls, so one pointer walks down the table for the whole
-    // pass; and once the first with itself gives too much, so does every
-    // later first with anything from there up.
+    // order, looking at the second from there up. The firsts are visited from
+    // the balanced ones (the first with itself near the wanted value) down,
+    // then up from there: balanced networks have close parts, which win
+    // ties, so that a list that many networks hit exactly soon holds the
+    // winners and is closed to the rest (see TopList::closedTo). Once a
+    // first above the balance with itself gives too much, so does every
+    // later one with anything from there up.
     template <NetworkSink Sink>
     void pairWithPair(Sink& sink) const {
         using namespace walk_detail;
         for (Join join : kJoins) {
-            std::size_t split = m_pairs.size();
-            for (std::size_t first = 0; first < m_pairs.size(); ++first) {
+            const double balanced = join == Join::Series ? sink.wanted() / 2 : sink.wanted() * 2;
+            const std::size_t balance = lowerBound(m_pairs, m_pairs.size(), balanced);
+            std::size_t split = balance;
+            const auto visit = [&](std::size_t first) {
                 const double pair = m_pairs[first];
-                if (combined(join, pair, pair) > sink.highestAdmitted()) break;
-                const double rest = restFor(join, sink.wanted(), pair);
-                while (split > 0 && m_pairs[split - 1] >= rest)
-                    --split;
+                split = lowerBoundNear(m_pairs, split, restFor(join, sink.wanted(), pair));
                 const TieKey firstKey = pairKey(first);
-                if (sink.closedTo(firstKey)) continue;
+                if (sink.closedTo(firstKey)) return;
                 walkOutwards(
                     first, std::max(split, first), m_pairs.size(), sink,
                     [&](std::size_t i) { return combined(join, pair, m_pairs[i]); },
@@ -201,6 +246,13 @@ class NetworkWalks {
                         return Network::joined(join, m_finder.pairNetwork(first),
                                                m_finder.pairNetwork(i));
                     });
+            };
+            for (std::size_t first = balance; first > 0 && admitsAny(sink); --first)
+                visit(first - 1);
+            split = balance;
+            for (std::size_t first = balance; first < m_pairs.size(); ++first) {
+                if (combined(join, m_pairs[first], m_pairs[first]) > sink.highestAdmitted()) break;
+                visit(first);
             }
         }
     }

@@ -41,11 +41,14 @@ namespace gosei::networks {
 //
 // The searches walk sorted tables only while a value could still enter the
 // list: within a band around the wanted value as wide as the worst error
-// kept. That band is widened by kBandSlack = 2^-40 relative, thousands of
+// kept. That band is widened by kBandSlack = 2^-44 relative, some forty
 // times what any value or band end can be off by, so nothing that ranks
-// within the list is passed over.
+// within the list is passed over. It is kept that narrow because every
+// network within it is built and offered: where parts are tiny beside the
+// wanted value, a wider band holds ever more networks that differ from a
+// better one by a tiny part alone.
 inline constexpr double kErrorBound = 0x1p-46;
-inline constexpr double kBandSlack = 0x1p-40;
+inline constexpr double kBandSlack = 0x1p-44;
 
 // What equal errors are ranked by: fewer distinct part values first, then a
 // smaller ratio of the largest part to the smallest.
@@ -65,10 +68,10 @@ inline TieKey tieKeyOf(double a, double b) {
 inline TieKey leastJointKey(const TieKey& a, const TieKey& b) {
     std::size_t distinct = std::max(a.distinct, b.distinct);
     if (a.distinct <= 2 && b.distinct <= 2) {
-        double values[] = {a.smallest, a.largest, b.smallest, b.largest};
-        std::sort(std::begin(values), std::end(values));
-        distinct = static_cast<std::size_t>(std::unique(std::begin(values), std::end(values)) -
-                                            std::begin(values));
+        // The values of a, and those of b that are not among them.
+        const auto inA = [&](double value) { return value == a.smallest || value == a.largest; };
+        distinct =
+            a.distinct + (inA(b.smallest) ? 0 : 1) + (b.distinct == 2 && !inA(b.largest) ? 1 : 0);
     }
     return {distinct, std::min(a.smallest, b.smallest), std::max(a.largest, b.largest)};
 }
@@ -86,6 +89,10 @@ TieKey tieKeyOf(const Item& item) {
 // value) where those lie far enough apart, exactly otherwise.
 inline std::strong_ordering compareTieKeys(const TieKey& a, const TieKey& b) {
     if (const auto order = a.distinct <=> b.distinct; order != 0) return order;
+    const bool evenA = a.smallest == a.largest;
+    const bool evenB = b.smallest == b.largest;
+    if (evenA || evenB || (a.smallest == b.smallest && a.largest == b.largest))
+        return evenB <=> evenA;  // a spread of 1 is the least; equal parts, equal spreads
     const double spreadA = a.largest / a.smallest;
     const double spreadB = b.largest / b.smallest;
     if (std::abs(spreadA - spreadB) > 0x1p-50 * std::max(spreadA, spreadB))
