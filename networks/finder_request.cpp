@@ -4,6 +4,7 @@
 #include <charconv>
 #include <utility>
 
+#include "networks/stock_list.h"
 #include "networks/value_text.h"
 
 namespace gosei::networks {

@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 #include <variant>
-#include <vector>
 
 #include "networks/exact.h"
 
@@ -41,6 +40,11 @@ enum class ValueProblem { Unreadable, TooManyDigits, OutOfRange };
 std::variant<double, ValueProblem> readValue(std::string_view text, Unit unit = Unit::Ohm);
 std::optional<double> parseValue(std::string_view text, Unit unit = Unit::Ohm);
 
+// The text with full-width forms (U+FF01 to U+FF5E) as ASCII, the
+// ideographic space as a space and the minus sign as '-'; everything else
+// as it stands. The value reader reads through it.
+std::string asciiForms(std::string_view text);
+
 // The problem as the rest of a sentence that starts with the quoted text:
 // "is not a value", "has more than 15 significant digits", ...
 std::string problemText(ValueProblem problem);
@@ -69,18 +73,5 @@ std::string decimalText(const Rational& value, int significantDigits,
 // "+0.3412", "-18.96", "+1.346e-14"; exactly zero is "0".
 std::string percentText(const Rational& fraction, int significantDigits,
                         Rounding rounding = Rounding::Nearest);
-
-// ---- Stock lists ---------------------------------------------------------
-
-// One value per line, '#' starts a comment, blank lines are skipped. A
-// UTF-8 byte-order mark and CRLF line ends are fine. After the value, a tab,
-// comma or space starts text that is ignored (a parts list exported with the
-// value first); the value is the longest start of the line, ending before
-// such a separator, that reads as one, so "4.7 kΩ, 10 pcs" is 4.7k. Either
-// the values in file order, or one line naming the problem.
-struct StockListError {
-    std::string message;
-};
-std::variant<std::vector<double>, StockListError> parseStockList(std::string_view text);
 
 }  // namespace gosei::networks

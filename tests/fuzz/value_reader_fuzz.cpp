@@ -9,6 +9,7 @@
 #include <variant>
 
 #include "networks/exact.h"
+#include "networks/stock_list.h"
 #include "networks/value_text.h"
 
 namespace {
@@ -35,8 +36,8 @@ void checkValue(double value, std::string_view text) {
     if (value == 0) return;
     check(std::abs(value) >= kSmallestValue && std::abs(value) <= kLargestValue,
           "value out of range", text);
-    const RoundedDecimal digits = roundedDecimal(writtenValue(value), kMostSignificantDigits + 2,
-                                                 Rounding::Nearest);
+    const RoundedDecimal digits =
+        roundedDecimal(writtenValue(value), kMostSignificantDigits + 2, Rounding::Nearest);
     check(digits.digits.find_last_not_of('0') < static_cast<std::size_t>(kMostSignificantDigits),
           "more than 15 significant digits", text);
     check(parseValue(valueText(value)) == value, "written value reads back differently", text);
