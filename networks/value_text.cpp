@@ -104,6 +104,9 @@ constexpr std::array<Multiplier, 15> kMultipliers = {{{"p", -12, Unit::None},
                                                       {"T", 12, Unit::None}}};
 
 std::optional<int> takeMultiplier(std::string_view& text, Unit unit) {
+    // Circuit simulators write mega as "Meg", since their "m" and "M" are
+    // both milli; read before the single letters so that "meg" is not milli.
+    if (takeWord(text, "meg")) return 6;
     for (const Multiplier& multiplier : kMultipliers) {
         if (multiplier.onlyFor != Unit::None && multiplier.onlyFor != unit) continue;
         if (text.starts_with(multiplier.letter)) {

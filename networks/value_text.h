@@ -18,11 +18,12 @@ enum class Unit { Ohm, Volt, None };
 
 // Reads a value as people write it on drawings and in parts lists:
 //   "4700", "4.7k", "4k7", "4K7", "470R", "4r7", "0R1", "R47", "1M2",
-//   "4.7e3", "+47", "10u", "4.7 kΩ", "470ohms", "3V3", "４．７ｋ"
+//   "4.7e3", "+47", "10u", "4.7 kΩ", "470ohms", "2.2Meg", "3V3", "４．７ｋ"
 // A number, optionally signed, with an optional exponent or multiplier
 // letter after it (blanks allowed between), or digits with the letter
 // standing where the decimal point would be; then optionally the unit. The
-// letters are p, n, u (or µ, μ), m (milli), k (or K), M (mega), G and T;
+// letters are p, n, u (or µ, μ), m (milli), k (or K), M or Meg (mega, "Meg"
+// in any case), G and T;
 // R (or r) and V (or v) count as 1. Full-width digits, letters and signs
 // read as their ASCII forms.
 //

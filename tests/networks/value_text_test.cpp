@@ -32,6 +32,8 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"OhmsMark", "470R", 470}, ParseCase{"OhmsMarkAsPoint", "0R1", 0.1},
         ParseCase{"OhmsMarkFirst", "R47", 0.47}, ParseCase{"SmallOhmsMark", "4r7", 4.7},
         ParseCase{"CapitalOhmsMarkAsPoint", "4R7", 4.7}, ParseCase{"Giga", "1G", 1e9},
+        ParseCase{"MegaAsSimulatorsWriteIt", "2.2 Meg", 2.2e6},
+        ParseCase{"MegaInSmallLetters", "1megohm", 1e6}, ParseCase{"MegAsPoint", "2MEG2", 2.2e6},
         ParseCase{"Tera", "2T2", 2.2e12}, ParseCase{"Milli", "10m", 0.01},
         ParseCase{"MilliIsNotMega", "1m", 0.001}, ParseCase{"Micro", "3u3", 3.3e-6},
         ParseCase{"MicroSign", "10\u00b5", 10e-6}, ParseCase{"GreekMu", "10\u03bc", 10e-6},
