@@ -52,10 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (const double* value = std::get_if<double>(&read)) checkValue(*value, text);
     }
     const auto stock = parseStockList(text);
-    if (const auto* values = std::get_if<std::vector<double>>(&stock)) {
-        for (double value : *values) {
-            check(value > 0, "stock value not positive", text);
-            checkValue(value, text);
+    if (const auto* list = std::get_if<StockList>(&stock)) {
+        for (const StockRow& row : list->rows) {
+            check(row.value > 0, "stock value not positive", text);
+            checkValue(row.value, text);
         }
     } else {
         check(showsEveryCharacter(std::get<StockListError>(stock).message),
