@@ -510,7 +510,8 @@ std::variant<StockRow, Problem> listRow(const Record& record) {
 std::variant<StockList, StockListError> parseStockList(std::string_view text,
                                                        const std::optional<ValueColumn>& given) {
     if (text.size() > kMostStockListBytes)
-        return StockListError{"more than 1 MiB (1,048,576 bytes), the most a stock list may hold"};
+        return StockListError{"more than " + std::string(kMostStockListText) +
+                              ", the most a stock list may hold"};
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     const auto column = given && (!given->name.empty() || given->number > 0) ? given : std::nullopt;
 

@@ -32,8 +32,10 @@ namespace gosei::networks {
 // line that could be read two ways (R1, 4.7k, 0603; 1 000; 4,7k in a list
 // separated by commas) is refused with what to write instead.
 
-// The most text a stock list may hold, checked before anything is read.
+// The most text a stock list may hold, checked before anything is read,
+// and how messages name it.
 inline constexpr std::size_t kMostStockListBytes = 1 << 20;
+inline constexpr std::string_view kMostStockListText = "1 MiB (1,048,576 bytes)";
 
 // The column that holds the values, as --column gives it: a header's name
 // (any case, blanks around it ignored), or a number counted from 1 that
