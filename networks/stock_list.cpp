@@ -56,15 +56,15 @@ void forEachWord(std::string_view text, Take take) {
     }
 }
 
-// A line quoted for a message, cut at a character's start after
+// Text of the list quoted for a message, cut at a character's start after
 // kLongestQuote bytes, so that a message about a long line stays one to read.
 constexpr std::size_t kLongestQuote = 80;
-std::string quotedLine(std::string_view line) {
-    if (line.size() <= kLongestQuote) return quotedText(line);
+std::string quotedExcerpt(std::string_view text) {
+    if (text.size() <= kLongestQuote) return quotedText(text);
     std::size_t end = kLongestQuote;
-    while (end > 0 && (static_cast<unsigned char>(line[end]) & 0xC0) == 0x80)
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
         --end;
-    return quotedText(line.substr(0, end)) + "…";
+    return quotedText(text.substr(0, end)) + "…";
 }
 
 // ---- Records and fields --------------------------------------------------
@@ -150,7 +150,7 @@ class RecordReader {
         const std::size_t start = m_at;
         const auto problem = [&](std::string_view what) -> Problem {
             return "line " + std::to_string(record.line) + ": " +
-                   quotedLine(trimmed(m_text.substr(start, lineEnd(start) - start))) + ": " +
+                   quotedExcerpt(trimmed(m_text.substr(start, lineEnd(start) - start))) + ": " +
                    std::string(what);
         };
         while (true) {
@@ -257,13 +257,13 @@ bool continues(std::string_view number, std::string_view rest) {
 }
 
 std::string splitInTwo(std::string_view first, std::string_view second) {
-    return "may hold one value split in two (" + quotedText(first) + " and " + quotedText(second) +
-           "); write it in one piece, such as 4.7k or 1000";
+    return "may hold one value split in two (" + quotedExcerpt(first) + " and " +
+           quotedExcerpt(second) + "); write it in one piece, such as 4.7k or 1000";
 }
 
 std::string twoValues(std::string_view first, std::string_view second) {
-    return "has more than one field that reads as a value (" + quotedText(first) + " and " +
-           quotedText(second) + "); add a header row that names the value column (Value)";
+    return "has more than one field that reads as a value (" + quotedExcerpt(first) + " and " +
+           quotedExcerpt(second) + "); add a header row that names the value column (Value)";
 }
 
 // Writes a value's decimal comma as a point, where the table's separator
@@ -389,7 +389,7 @@ char tableSeparator(std::string_view firstLine) {
 // ---- Reading ---------------------------------------------------------------
 
 std::string where(const Record& record) {
-    return "line " + std::to_string(record.line) + ": " + quotedLine(record.text);
+    return "line " + std::to_string(record.line) + ": " + quotedExcerpt(record.text);
 }
 
 // A table: which columns to read, and how the header has them.
@@ -403,7 +403,7 @@ struct Table {
 };
 
 std::string columnName(const Record& header, std::size_t column) {
-    return "column " + quotedText(trimmed(header.fields[column].text));
+    return "column " + quotedExcerpt(trimmed(header.fields[column].text));
 }
 
 std::variant<Table, Problem> tableOf(const Record& header,
@@ -415,7 +415,7 @@ std::variant<Table, Problem> tableOf(const Record& header,
     if (column && !column->name.empty()) {
         const std::string wanted = nameKey(column->name);
         values = columnsNamed(header, [&](const std::string& key) { return key == wanted; });
-        if (values.empty()) return at + " has no column named " + quotedText(column->name);
+        if (values.empty()) return at + " has no column named " + quotedExcerpt(column->name);
     } else if (column) {
         if (column->number > header.fields.size())
             return at + " has " + std::to_string(header.fields.size()) +
@@ -464,7 +464,7 @@ std::variant<StockRow, Problem> tableRow(const Table& table, const Record& recor
     if (table.valueColumn >= record.fields.size()) return at + " has no " + table.valueColumnName;
     const std::string_view cell = trimmed(record.fields[table.valueColumn].text);
     if (cell.empty()) return at + " has no value in " + table.valueColumnName;
-    const std::string inColumn = at + ": " + quotedText(cell) + " in " + table.valueColumnName;
+    const std::string inColumn = at + ": " + quotedExcerpt(cell) + " in " + table.valueColumnName;
     const auto value = readCell(asciiTrimmed(cell), table.separator);
     if (const Problem* problem = std::get_if<Problem>(&value)) return inColumn + " " + *problem;
     StockRow row{std::get<CellValue>(value).value};
@@ -473,7 +473,7 @@ std::variant<StockRow, Problem> tableRow(const Table& table, const Record& recor
     const std::string_view count = trimmed(record.fields[*table.quantityColumn].text);
     const auto quantity = quantityOf(count);
     if (!quantity)
-        return at + ": " + (count.empty() ? "no quantity" : quotedText(count)) + " in " +
+        return at + ": " + (count.empty() ? "no quantity" : quotedExcerpt(count)) + " in " +
                table.quantityColumnName + (count.empty() ? "" : " is not a whole number") +
                "; write the number of parts, such as 3 (0 for none)";
     row.quantity = *quantity;
