@@ -58,7 +58,6 @@ class ColumnTest : public testing::TestWithParam<ColumnCase> {};
 
 TEST_P(ColumnTest, ReadsTheColumnAsked) {
     FinderOptions options = stockRequest(GetParam().stock);
-    options.stockName = "bom.csv";
     options.column = GetParam().column;
     const auto setup = setUpFinder(options);
     const std::string* problem = std::get_if<std::string>(&setup);
@@ -68,24 +67,15 @@ TEST_P(ColumnTest, ReadsTheColumnAsked) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Columns, ColumnTest,
-    testing::Values(
-        ColumnCase{"ByName", "Part,Ohms\nR1,4k7\n", "ohms", ""},
-        ColumnCase{"ByNumber", "R1\t4k7\n", "2", ""},
-        ColumnCase{"NumberZero", "R1\t4k7\n", "0", "--column \"0\": columns are counted from 1"},
-        ColumnCase{"Empty", "R1\t4k7\n", "", "--column \"\" is not a column's name or number"},
-        ColumnCase{"Missing", "Part,Value\nR1,4k7\n", "Ohms",
-                   "stock bom.csv: line 1: \"Part,Value\" has no column named "
-                   "\"Ohms\""}),
-    CaseName());
-
-TEST(FinderRequest, RefusesAColumnWithoutAStockList) {
-    FinderOptions options;
-    options.wanted = "5k";
-    options.column = "Value";
-    EXPECT_EQ(std::get<std::string>(setUpFinder(options)), kColumnWithoutStock);
-}
+INSTANTIATE_TEST_SUITE_P(Columns, ColumnTest,
+                         testing::Values(ColumnCase{"ByName", "Part,Ohms\nR1,4k7\n", "ohms", ""},
+                                         ColumnCase{"ByNumber", "R1\t4k7\n", "2", ""},
+                                         ColumnCase{"NumberZero", "R1\t4k7\n", "0",
+                                                    "--column \"0\": columns are counted from 1"},
+                                         ColumnCase{
+                                             "Empty", "R1\t4k7\n", "",
+                                             "--column \"\" is not a column's name or number"}),
+                         CaseName());
 
 // A list pasted into the window has no name of its own.
 TEST(FinderRequest, NamesAListWithoutANameOnce) {
