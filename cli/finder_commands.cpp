@@ -1,11 +1,11 @@
 #include "cli/finder_commands.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <variant>
 #include <vector>
@@ -13,6 +13,7 @@
 #include "cli/terminal_text.h"
 #include "networks/finder_report.h"
 #include "networks/finder_request.h"
+#include "networks/stock_list.h"
 #include "networks/value_text.h"
 
 namespace gosei::cli {
@@ -28,10 +29,11 @@ struct Option {
     std::optional<std::string> FinderOptions::*field;  // null for --stock
     bool dividerOnly;
 };
-constexpr std::array<Option, 12> kOptions = {{
+constexpr std::array<Option, 13> kOptions = {{
     {"--series", &FinderOptions::series, false},
     {"--range", &FinderOptions::range, false},
     {"--stock", nullptr, false},
+    {"--column", &FinderOptions::column, false},
     {"--exclude", &FinderOptions::exclude, false},
     {"--parts", &FinderOptions::parts, false},
     {"--top", &FinderOptions::top, false},
@@ -54,16 +56,39 @@ struct StockFile {
     std::string text;
 };
 
+// The file's text, refused before it is read unless it is a regular file
+// within the size limit: a device or a pipe could run on without end.
 std::variant<StockFile, Problem> stockFile(const std::string& path) {
     const std::string unreadable = "cannot read stock file " + path;
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) return unreadable;
+    const std::string tooLarge = "stock file " + path + " is larger than " +
+                                 std::string(kMostStockListText) +
+                                 ", the most a stock list may hold";
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (error || std::filesystem::is_directory(status)) return unreadable;
+    if (!std::filesystem::is_regular_file(status))
+        return "stock file " + path + " is not a regular file; a stock list is a file of at most " +
+               std::string(kMostStockListText);
+    const auto size = std::filesystem::file_size(path, error);
+    if (error) return unreadable;
+    if (size > kMostStockListBytes) return tooLarge;
     std::ifstream file(path, std::ios::binary);
     if (!file) return unreadable;
-    std::ostringstream text;
-    text << file.rdbuf();
+    // One byte more than the limit shows a file that has grown since.
+    std::string text(kMostStockListBytes + 1, '\0');
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
     if (file.bad()) return unreadable;
-    return StockFile{text.str()};
+    text.resize(static_cast<std::size_t>(file.gcount()));
+    if (text.size() > kMostStockListBytes) return tooLarge;
+    return StockFile{std::move(text)};
+}
+
+// "-x" and "--top" are options; "-5" and "-.5" are values, refused later as
+// negative.
+bool isOption(std::string_view arg) {
+    if (arg.starts_with("--")) return true;
+    return arg.size() >= 2 && arg[0] == '-' &&
+           ((arg[1] >= 'a' && arg[1] <= 'z') || (arg[1] >= 'A' && arg[1] <= 'Z'));
 }
 
 struct CommandLine {
@@ -76,9 +101,10 @@ std::variant<CommandLine, Problem> readArguments(std::span<const std::string_vie
                                                  FinderMode mode) {
     CommandLine line;
     line.options.mode = mode;
+    std::vector<std::string_view> given;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        if (!arg.starts_with("--")) {
+        if (!isOption(arg)) {
             if (line.options.wanted) return "more than one value: " + std::string(arg);
             line.options.wanted = std::string(arg);
             continue;
@@ -87,6 +113,9 @@ std::variant<CommandLine, Problem> readArguments(std::span<const std::string_vie
         const std::string_view name = arg.substr(0, equals);
         const Option* option = optionNamed(name, mode);
         if (!option) return "unknown option " + std::string(name);
+        if (std::find(given.begin(), given.end(), option->name) != given.end())
+            return std::string(name) + " given twice";
+        given.push_back(option->name);
         if (name == "--json") {
             if (equals != std::string_view::npos) return "--json takes no value";
             line.json = true;
@@ -135,12 +164,17 @@ std::string requestLine(const FinderSetup& setup) {
     } else if (setup.ratioForm == RatioForm::Regulator) {
         line += written(setup.vout) + " V out from Vref " + written(setup.vref) + " V";
     } else {
-        line += "ratio " + decimalText(setup.exactRatio(), 7);
-        if (setup.ratioForm == RatioForm::Voltages)
-            line += " (" + written(setup.vout) + " V / " + written(setup.vin) + " V)";
+        line += "ratio ";
+        if (setup.ratioForm == RatioForm::Voltages) {
+            line += decimalText(setup.exactRatio(), 7) + " (" + written(setup.vout) + " V / " +
+                    written(setup.vin) + " V)";
+        } else {
+            line += written(setup.divider.wantedNumerator);
+        }
     }
     line +=
         ", 部品 / parts " + setup.partsDescription + " (" + valuesWord(setup.parts.size()) + ")";
+    if (setup.countedStock) line += ", 数量まで / within the listed quantities";
     if (setup.mode == FinderMode::Divider)
         line += ", 合計 / total " + valueText(setup.divider.lowestTotal) + ".." +
                 valueText(setup.divider.highestTotal);

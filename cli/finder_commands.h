@@ -14,14 +14,15 @@ inline constexpr std::string_view kFindHelp =
     "  (only equal errors tie), then by fewer distinct values, then by a\n"
     "  smaller ratio of largest to smallest part.\n"
     "  Values are written as on drawings and parts lists: 4700, 4.7k, 4k7,\n"
-    "  4K7, 470R, 4R7, 0R1, 1M2, 4.7e3, +47, 4.7 kΩ, 470ohms, 10u, and in\n"
-    "  full-width characters. Mind the case: m is milli and M is mega, so\n"
-    "  1m is 0.001 and 1M is 1000000. At most 15 significant digits, from\n"
-    "  1e-24 to 1e24.\n"
+    "  4K7, 470R, 4R7, 0R1, 1M2, 2.2Meg, 4.7e3, +47, 4.7 kΩ, 470ohms, 10u,\n"
+    "  and in full-width characters. Mind the case: m is milli and M is\n"
+    "  mega, so 1m is 0.001 and 1M is 1000000. At most 15 significant\n"
+    "  digits, from 1e-24 to 1e24.\n"
     "  --series S          E1, E3, E6, E12, E24 (default), E48, E96 or E192\n"
     "  --range L..H        the series values from L to H (default 1..10M)\n"
-    "  --stock FILE        the values in FILE instead, one a line, # comments;\n"
-    "                      after a tab, comma or space the line is ignored\n"
+    "  --stock FILE        the values in a stock list instead (see below)\n"
+    "  --column NAME|N     the stock list's value column: its header, or its\n"
+    "                      number counted from 1\n"
     "  --exclude A,B       never use these values\n"
     "  --parts N|M..N      part counts to show; N alone is 1..N, so --parts 4\n"
     "                      shows networks of 1, 2, 3 and 4 parts (the default)\n"
@@ -33,6 +34,15 @@ inline constexpr std::string_view kFindHelp =
     "                      within it (default E3 40, E6 20, E12 10, E24 5,\n"
     "                      E48 2, E96 1, E192 0.5; none for E1 or --stock)\n"
     "  --json              one JSON object: the request and the results\n"
+    "  A stock list is a regular file of at most 1 MiB (1,048,576 bytes):\n"
+    "  one value a line, the value first (4.7k; 4.7k 1%; 4.7k, 0603, 10pcs),\n"
+    "  # comments; or a CSV or tab-separated parts list whose header names\n"
+    "  the value column (Value, Val, Comment, Resistance, 値, 抵抗値, 定数,\n"
+    "  or --column). With a quantity column (Qty, Quantity, 数量, 個数) no\n"
+    "  network uses a value more times than listed: rows of a value add up,\n"
+    "  0 is none. A parts list separated by semicolons may write decimal\n"
+    "  commas (4,7k). A line that could be read two ways is refused (1 000;\n"
+    "  4,7k between commas; R1, 4.7k without a header).\n"
     "  At most 2000 distinct part values. Exit status 2 with one line on\n"
     "  stderr for anything it cannot use, including a VALUE that the parts\n"
     "  cannot reach.\n";
@@ -50,8 +60,8 @@ inline constexpr std::string_view kDividerHelp =
     "  --total L..H        top + bottom from L to H (default 10k..100k)\n"
     "  --parts N|M..N      part counts of both arms together; N alone is 2..N\n"
     "                      (default 2..4)\n"
-    "  --series, --range, --stock, --exclude, --top, --tolerance (of the\n"
-    "  ratio, or of Vout), --part-tolerance and --json as for find.\n";
+    "  --series, --range, --stock, --column, --exclude, --top, --tolerance\n"
+    "  (of the ratio, or of Vout), --part-tolerance and --json as for find.\n";
 
 // `gosei-cli find ...` and `gosei-cli divider ...`: `args` are the words
 // after "find" or "divider". Writes the whole answer to `out`, or one line

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <utility>
 
+#include "networks/stock_list.h"
 #include "networks/value_text.h"
 
 namespace gosei::networks {
@@ -31,6 +33,35 @@ std::variant<double, Problem> valueOf(std::string_view text, Unit unit = Unit::O
     if (const auto* problem = std::get_if<ValueProblem>(&read))
         return quotedText(text) + " " + problemText(*problem);
     return std::get<double>(read);
+}
+
+// --column's text: digits are a number counted from 1, anything else a
+// header's name.
+std::variant<ValueColumn, Problem> valueColumnOf(std::string_view text) {
+    const std::string option = "--column " + quotedText(text);
+    if (text.empty()) return option + " is not a column's name or number";
+    if (text.find_first_not_of("0123456789") != std::string_view::npos)
+        return ValueColumn{std::string(text)};
+    const auto number = wholeNumber(text);
+    if (!number || *number < 1) return option + ": columns are counted from 1";
+    return ValueColumn{{}, static_cast<std::size_t>(*number)};
+}
+
+// Each value a counted list holds any of, ascending, with the total of its
+// rows; kMostParts stands for that many or more.
+std::vector<ScarcePart> heldParts(std::vector<StockRow> rows) {
+    std::sort(rows.begin(), rows.end(),
+              [](const StockRow& a, const StockRow& b) { return a.value < b.value; });
+    std::vector<std::pair<double, std::int64_t>> totals;
+    for (const StockRow& row : rows) {
+        if (totals.empty() || totals.back().first != row.value) totals.emplace_back(row.value, 0);
+        totals.back().second += row.quantity;
+    }
+    std::vector<ScarcePart> held;
+    for (const auto& [value, total] : totals)
+        if (total > 0)
+            held.push_back({value, static_cast<int>(std::min<std::int64_t>(total, kMostParts))});
+    return held;
 }
 
 // "LOW..HIGH" of the option `name`, both ends values; a zero low end only
@@ -167,9 +198,15 @@ class SetupReader {
         if (m_options.stock) {
             if (m_options.series || m_options.range) return std::string(kStockWithSeries);
             m_setup.stockName = m_options.stockName;
-            m_setup.partsDescription = "stock " + m_options.stockName;
+            m_setup.partsDescription =
+                m_setup.stockName.empty() ? "stock list" : "stock " + m_setup.stockName;
+            if (!m_options.column) return std::nullopt;
+            auto column = valueColumnOf(*m_options.column);
+            if (const auto* problem = std::get_if<Problem>(&column)) return *problem;
+            m_column = std::get<ValueColumn>(column);
             return std::nullopt;
         }
+        if (m_options.column) return std::string(kColumnWithoutStock);
         m_setup.series = kDefaultSeries;
         if (m_options.series) {
             m_setup.series = eSeriesFromName(*m_options.series);
@@ -274,11 +311,21 @@ class SetupReader {
 
     Step readParts() {
         std::vector<double> values;
+        std::vector<ScarcePart> held;  // of a counted list, to become the scarce parts
         if (m_options.stock) {
-            auto stock = parseStockList(*m_options.stock);
+            auto stock = parseStockList(*m_options.stock, m_column);
             if (const auto* problem = std::get_if<StockListError>(&stock))
                 return m_setup.partsDescription + ": " + problem->message;
-            values = std::move(std::get<std::vector<double>>(stock));
+            const StockList& list = std::get<StockList>(stock);
+            m_setup.countedStock = list.counted;
+            if (list.counted) {
+                held = heldParts(list.rows);
+                for (const ScarcePart& part : held)
+                    values.push_back(part.value);
+            } else {
+                for (const StockRow& row : list.rows)
+                    values.push_back(row.value);
+            }
         } else {
             values = eSeriesValues(*m_setup.series, m_setup.low, m_setup.high);
         }
@@ -286,6 +333,11 @@ class SetupReader {
         values.erase(std::unique(values.begin(), values.end()), values.end());
         values = withoutExcluded(std::move(values), m_setup.excluded);
         if (values.empty()) return "no parts left in " + m_setup.partsDescription;
+        std::erase_if(held, [&](const ScarcePart& part) {
+            return part.count >= kMostParts ||
+                   !std::binary_search(values.begin(), values.end(), part.value);
+        });
+        m_setup.list().scarceParts = std::move(held);
         if (values.size() > kMostDistinctParts)
             return "more than " + std::to_string(kMostDistinctParts) + " distinct parts in " +
                    m_setup.partsDescription;
@@ -309,6 +361,7 @@ class SetupReader {
     }
 
     const FinderOptions& m_options;
+    std::optional<ValueColumn> m_column;
     FinderSetup m_setup;
 };
 

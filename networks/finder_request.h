@@ -25,10 +25,13 @@ struct FinderOptions {
     std::optional<std::string> vout;
     std::optional<std::string> series;
     std::optional<std::string> range;  // "LOW..HIGH"
-    // A stock list's contents, and how messages name it ("stock file
-    // drawer.txt").
+    // A stock list's contents, and how messages name it: "drawer.txt" for
+    // "stock drawer.txt"; a list without a name is "stock list".
     std::optional<std::string> stock;
-    std::string stockName = "stock list";
+    std::string stockName;
+    // The stock list's value column: a header's name, or a number from 1
+    // (see ValueColumn).
+    std::optional<std::string> column;
     std::optional<std::string> exclude;  // "A,B"
     std::optional<std::string> parts;    // "N" or "M..N"
     std::optional<std::string> top;
@@ -44,11 +47,13 @@ enum class RatioForm { Number, Voltages, Regulator };
 struct FinderSetup {
     FinderMode mode = FinderMode::Network;
     std::vector<double> parts;  // distinct, ascending, exclusions removed
-    // "E24 1..10M" or "stock " and the stock list's name.
+    // "E24 1..10M", "stock " and the stock list's name, or "stock list".
     std::string partsDescription;
-    std::string stockName;  // empty for a series
+    std::string stockName;  // empty for a series and a list without a name
     // The stock list has a quantity column, so that no result uses a value
-    // more times than the list holds (see ListRequest::scarceParts).
+    // more times than the list holds: values it holds none of are not among
+    // the parts, and those it holds fewer of than kMostParts are in
+    // ListRequest::scarceParts.
     bool countedStock = false;
     // As understood, for reports.
     std::optional<ESeries> series;
@@ -83,6 +88,7 @@ FinderDefaults defaultsFor(const FinderOptions& options);
 
 // A stock list replaces the series; naming both is refused in these words.
 inline constexpr std::string_view kStockWithSeries = "--stock takes no --series or --range";
+inline constexpr std::string_view kColumnWithoutStock = "--column needs --stock";
 
 // The request understood, or one line naming what cannot be used.
 std::variant<FinderSetup, std::string> setUpFinder(const FinderOptions& options);

@@ -36,27 +36,6 @@ CodePoint codePointAt(std::string_view text, std::size_t at) {
     return {value, length, true};
 }
 
-// The text with full-width forms (U+FF01 to U+FF5E) as ASCII, the
-// ideographic space as a space and the minus sign as '-'; everything else
-// as it stands.
-std::string asciiForms(std::string_view text) {
-    std::string ascii;
-    for (std::size_t at = 0; at < text.size();) {
-        const CodePoint c = codePointAt(text, at);
-        if (c.valid && c.value >= 0xFF01 && c.value <= 0xFF5E) {
-            ascii += static_cast<char>(c.value - 0xFEE0);
-        } else if (c.valid && c.value == 0x3000) {
-            ascii += ' ';
-        } else if (c.valid && c.value == 0x2212) {
-            ascii += '-';
-        } else {
-            ascii.append(text.substr(at, c.length));
-        }
-        at += c.length;
-    }
-    return ascii;
-}
-
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
@@ -125,6 +104,9 @@ constexpr std::array<Multiplier, 15> kMultipliers = {{{"p", -12, Unit::None},
                                                       {"T", 12, Unit::None}}};
 
 std::optional<int> takeMultiplier(std::string_view& text, Unit unit) {
+    // Circuit simulators write mega as "Meg", since their "m" and "M" are
+    // both milli; read before the single letters so that "meg" is not milli.
+    if (takeWord(text, "meg")) return 6;
     for (const Multiplier& multiplier : kMultipliers) {
         if (multiplier.onlyFor != Unit::None && multiplier.onlyFor != unit) continue;
         if (text.starts_with(multiplier.letter)) {
@@ -205,6 +187,24 @@ std::size_t significantDigitCount(const WrittenNumber& number) {
 }
 
 }  // namespace
+
+std::string asciiForms(std::string_view text) {
+    std::string ascii;
+    for (std::size_t at = 0; at < text.size();) {
+        const CodePoint c = codePointAt(text, at);
+        if (c.valid && c.value >= 0xFF01 && c.value <= 0xFF5E) {
+            ascii += static_cast<char>(c.value - 0xFEE0);
+        } else if (c.valid && c.value == 0x3000) {
+            ascii += ' ';
+        } else if (c.valid && c.value == 0x2212) {
+            ascii += '-';
+        } else {
+            ascii.append(text.substr(at, c.length));
+        }
+        at += c.length;
+    }
+    return ascii;
+}
 
 std::variant<double, ValueProblem> readValue(std::string_view text, Unit unit) {
     const std::string ascii = asciiForms(text);
@@ -342,56 +342,6 @@ std::string percentText(const Rational& fraction, int significantDigits, Roundin
     std::snprintf(exponent, sizeof exponent, "e%c%02d", rounded.exponent < 0 ? '-' : '+',
                   std::abs(rounded.exponent));
     return sign + placePoint(rounded.digits, 1) + exponent;
-}
-
-// ---- Stock lists ---------------------------------------------------------
-
-namespace {
-
-// No value is written in more characters than this; longer starts of a line
-// are not tried, so that a long line is read in time linear in its length.
-constexpr std::size_t kLongestValueText = 64;
-
-bool isSeparator(char c) {
-    return c == ' ' || c == '\t' || c == ',';
-}
-
-// The value at the start of a line, as parseStockList takes it.
-std::variant<double, ValueProblem> leadingValue(std::string_view line) {
-    const std::string ascii = asciiForms(line);
-    for (std::size_t end = std::min(ascii.size(), kLongestValueText); end > 0; --end) {
-        if (end < ascii.size() && !isSeparator(ascii[end])) continue;
-        const auto value = readValue(std::string_view(ascii).substr(0, end));
-        if (std::holds_alternative<double>(value)) return value;
-    }
-    const auto firstField = std::find_if(ascii.begin(), ascii.end(), isSeparator);
-    return readValue(
-        std::string_view(ascii.data(), static_cast<std::size_t>(firstField - ascii.begin())));
-}
-
-}  // namespace
-
-std::variant<std::vector<double>, StockListError> parseStockList(std::string_view text) {
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    std::vector<double> values;
-    int lineNumber = 0;
-    while (!text.empty()) {
-        ++lineNumber;
-        const auto end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        line = trimmed(line.substr(0, line.find('#')));
-        if (line.empty()) continue;
-        const auto value = leadingValue(line);
-        const std::string where = "line " + std::to_string(lineNumber) + ": " + quotedText(line);
-        if (const auto* problem = std::get_if<ValueProblem>(&value))
-            return StockListError{where + " " + problemText(*problem)};
-        if (!(std::get<double>(value) > 0))
-            return StockListError{where + " is not a positive value"};
-        values.push_back(std::get<double>(value));
-    }
-    if (values.empty()) return StockListError{"no values"};
-    return values;
 }
 
 }  // namespace gosei::networks

@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 #include <variant>
-#include <vector>
 
 #include "networks/exact.h"
 
@@ -19,11 +18,12 @@ enum class Unit { Ohm, Volt, None };
 
 // Reads a value as people write it on drawings and in parts lists:
 //   "4700", "4.7k", "4k7", "4K7", "470R", "4r7", "0R1", "R47", "1M2",
-//   "4.7e3", "+47", "10u", "4.7 kΩ", "470ohms", "3V3", "４．７ｋ"
+//   "4.7e3", "+47", "10u", "4.7 kΩ", "470ohms", "2.2Meg", "3V3", "４．７ｋ"
 // A number, optionally signed, with an optional exponent or multiplier
 // letter after it (blanks allowed between), or digits with the letter
 // standing where the decimal point would be; then optionally the unit. The
-// letters are p, n, u (or µ, μ), m (milli), k (or K), M (mega), G and T;
+// letters are p, n, u (or µ, μ), m (milli), k (or K), M or Meg (mega, "Meg"
+// in any case), G and T;
 // R (or r) and V (or v) count as 1. Full-width digits, letters and signs
 // read as their ASCII forms.
 //
@@ -40,6 +40,11 @@ inline constexpr double kLargestValue = 1e24;
 enum class ValueProblem { Unreadable, TooManyDigits, OutOfRange };
 std::variant<double, ValueProblem> readValue(std::string_view text, Unit unit = Unit::Ohm);
 std::optional<double> parseValue(std::string_view text, Unit unit = Unit::Ohm);
+
+// The text with full-width forms (U+FF01 to U+FF5E) as ASCII, the
+// ideographic space as a space and the minus sign as '-'; everything else
+// as it stands. The value reader reads through it.
+std::string asciiForms(std::string_view text);
 
 // The problem as the rest of a sentence that starts with the quoted text:
 // "is not a value", "has more than 15 significant digits", ...
@@ -69,18 +74,5 @@ std::string decimalText(const Rational& value, int significantDigits,
 // "+0.3412", "-18.96", "+1.346e-14"; exactly zero is "0".
 std::string percentText(const Rational& fraction, int significantDigits,
                         Rounding rounding = Rounding::Nearest);
-
-// ---- Stock lists ---------------------------------------------------------
-
-// One value per line, '#' starts a comment, blank lines are skipped. A
-// UTF-8 byte-order mark and CRLF line ends are fine. After the value, a tab,
-// comma or space starts text that is ignored (a parts list exported with the
-// value first); the value is the longest start of the line, ending before
-// such a separator, that reads as one, so "4.7 kΩ, 10 pcs" is 4.7k. Either
-// the values in file order, or one line naming the problem.
-struct StockListError {
-    std::string message;
-};
-std::variant<std::vector<double>, StockListError> parseStockList(std::string_view text);
 
 }  // namespace gosei::networks

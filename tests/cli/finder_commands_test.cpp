@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +15,7 @@
 #include "cli/cli_commands.h"
 #include "decimal/decimal_conversion.h"
 #include "networks/e_series.h"
+#include "networks/stock_list.h"
 #include "networks/value_text.h"
 #include "tests/case_name.h"
 
@@ -390,6 +394,16 @@ INSTANTIATE_TEST_SUITE_P(
                      {"find", "1k", "--exclude", "4k7,,10k"},
                      "--exclude: \"\" is not a value"},
         BadInputCase{"UnknownOption", {"find", "1k", "--fast", "1"}, "unknown option --fast"},
+        BadInputCase{"UnknownShortOption", {"find", "4.7k", "-x"}, "unknown option -x"},
+        BadInputCase{
+            "OptionGivenTwice", {"find", "1k", "--top", "2", "--top=3"}, "--top given twice"},
+        BadInputCase{"ColumnWithoutStock",
+                     {"divider", "0.5", "--column", "Value"},
+                     "--column needs --stock"},
+        BadInputCase{"StockIsADevice",
+                     {"find", "1k", "--stock", "/dev/zero"},
+                     "stock file /dev/zero is not a regular file; a stock list is a file of at "
+                     "most 1 MiB (1,048,576 bytes)"},
         BadInputCase{
             "UnknownOptionLast", {"find", "1k", "--frobnicate"}, "unknown option --frobnicate"},
         BadInputCase{
@@ -426,6 +440,49 @@ TEST(FindCommand, NamesTheLineOfAStockFileItCannotRead) {
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err,
               "gosei-cli find: stock " + stock.path() + ": line 3: \"lots, 3\" is not a value\n");
+}
+
+// A pipe is refused before it is opened: reading it would wait for a writer
+// that never comes, and the test would time out.
+TEST(FindCommand, RefusesAPipeAsAStockFileAtOnce) {
+    const std::filesystem::path fifo =
+        std::filesystem::temp_directory_path() / ("gosei-fifo-" + std::to_string(::getpid()));
+    if (::mkfifo(fifo.c_str(), 0600) != 0) GTEST_SKIP() << "no pipes here";
+    const Outcome result = run({"find", "1k", "--stock", fifo.string()});
+    std::filesystem::remove(fifo);
+    EXPECT_EQ(result.err, "gosei-cli find: stock file " + fifo.string() +
+                              " is not a regular file; a stock list is a file of at most 1 MiB "
+                              "(1,048,576 bytes)\n");
+}
+
+TEST(FindCommand, RefusesAStockFileLargerThanTheLimitUnread) {
+    const StockFile stock(std::string(networks::kMostStockListBytes + 1, '1'));
+    const Outcome result = run({"find", "1k", "--stock", stock.path()});
+    EXPECT_EQ(result.err, "gosei-cli find: stock file " + stock.path() +
+                              " is larger than 1 MiB (1,048,576 bytes), the most a stock list "
+                              "may hold\n");
+}
+
+// A CAD program's parts list, its quantities a limit the request line names.
+TEST(FindCommand, ReadsAPartsListWithQuantities) {
+    const StockFile stock(
+        "\"Reference\",\"Value\",\"Footprint\",\"Qty\"\r\n"
+        "\"R1,R2,R5\",\"4.7k\",\"Resistor_SMD:R_0603\",3\r\n"
+        "\"R3\",\"10k\",\"Resistor_SMD:R_0603\",1\r\n"
+        "\"R4\",\"1k\",\"Resistor_SMD:R_0603\",0\r\n");
+    const Outcome text = run({"find", "14.7k", "--stock", stock.path(), "--parts", "2..2"});
+    EXPECT_TRUE(text.out.starts_with("目標 / wanted 14.7k, 部品 / parts stock " + stock.path() +
+                                     " (2 values), 数量まで / within the listed quantities\n"))
+        << text.out << text.err;
+    const Outcome json = run({"find", "14.7k", "--stock", stock.path(), "--json"});
+    EXPECT_NE(json.out.find("\"counted_stock\":true,"), std::string::npos) << json.out;
+}
+
+// A ratio is shown as typed, not rounded to the seven digits of a result.
+TEST(DividerCommand, ShowsTheRatioAsTyped) {
+    const Outcome result = run({"divider", "0.999999999999999", "--parts", "2"});
+    EXPECT_TRUE(result.out.starts_with("目標 / wanted ratio 0.999999999999999, "))
+        << result.out << result.err;
 }
 
 TEST(FindCommand, IsDescribedByTheHelpOfTheWholeCommandAndByItsOwn) {
