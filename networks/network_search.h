@@ -10,6 +10,7 @@
 
 #include "networks/exact.h"
 #include "networks/network.h"
+#include "networks/ranking.h"
 
 namespace gosei::networks {
 
@@ -32,12 +33,6 @@ struct RankedNetwork {
 };
 
 inline constexpr int kMostParts = 4;
-
-// A part value and how many of it there are, fewer than kMostParts.
-struct ScarcePart {
-    double value;
-    int count;
-};
 
 // What both searches, of networks and of dividers, are asked besides what
 // they look for.

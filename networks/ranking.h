@@ -110,6 +110,23 @@ std::strong_ordering tieOrder(const Item& a, const Item& b) {
     return a <=> b;
 }
 
+// A part value and how many of it there are, fewer than a network can use.
+struct ScarcePart {
+    double value;
+    int count;
+};
+
+// Whether `parts` uses no scarce value more times than there are of it.
+// `scarce` is ascending by value.
+inline bool withinStock(std::vector<double> parts, const std::vector<ScarcePart>& scarce) {
+    std::sort(parts.begin(), parts.end());
+    for (const ScarcePart& part : scarce) {
+        const auto [first, last] = std::equal_range(parts.begin(), parts.end(), part.value);
+        if (last - first > part.count) return false;
+    }
+    return true;
+}
+
 // What a list keeps: how many items, within which error, and when it stops
 // taking offers.
 struct ListLimits {
@@ -120,16 +137,21 @@ struct ListLimits {
     std::size_t mostExamined = std::numeric_limits<std::size_t>::max();
     // Once set, the list admits nothing more either.
     const std::atomic<bool>* cancelled = nullptr;
+    // Items that use a scarce value more times than there are of it are
+    // turned away; none when null or empty.
+    const std::vector<ScarcePart>* scarce = nullptr;
 };
 
 // The limits a request asks for: its `top`, `maxErrorPercent` (a decimal
-// as written), `mostExamined` and `cancelled`.
+// as written), `mostExamined`, `cancelled` and `scarceParts`, which must
+// outlive the list.
 template <typename Request>
 ListLimits limitsOf(const Request& request) {
     ListLimits limits;
     limits.capacity = request.top;
     limits.mostExamined = request.mostExamined;
     limits.cancelled = request.cancelled;
+    if (!request.scarceParts.empty()) limits.scarce = &request.scarceParts;
     if (request.maxErrorPercent)
         limits.maxError = {*request.maxErrorPercent / 100, exactFraction(*request.maxErrorPercent)};
     return limits;
@@ -183,6 +205,7 @@ class TopList {
         }
         const double size = std::abs((m_measures.approximate(item) - m_wanted) / m_wanted);
         if (size > m_keptUpTo || losesToTheLast(size, item)) return;
+        if (m_limits.scarce && !withinStock(item.partValues(), *m_limits.scarce)) return;
         const auto [place, added] = m_entries.insert(Entry{size, std::move(item), {}});
         if (!added) return;
         if (m_entries.size() == m_capacity) {
