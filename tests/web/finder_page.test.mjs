@@ -1,6 +1,7 @@
 // The finder page beyond its answers: one column on phones, readable and
 // tappable; clean for axe-core; stock lists kept in the browser; reached
-// from the main page and the manifest; working offline after a first visit.
+// from the main page and the manifest; working offline after a first visit;
+// a long search dropped for a newer request.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
@@ -111,6 +112,44 @@ test('from many parts, the networks of fewer parts show while four are searched'
   assert.deepEqual(await shownAnswer(page), nativeAnswer(['find', '4k7', '--series=E192', '--parts=3']));
   await answered(page);
   assert.deepEqual(await shownAnswer(page), nativeAnswer(['find', '4k7', '--series=E192']));
+  await page.close();
+});
+
+test('a newer request ends a long search at once; meanwhile the page says that one runs', async (t) => {
+  const page = await openFinder(env.chromium.browser, env.site.url);
+  const shownState = () =>
+    page.$eval('#results', (results) => ({
+      busy: results.getAttribute('aria-busy'),
+      rows: results.querySelectorAll('.row').length,
+      dimmed: Number(getComputedStyle(results).opacity) < 1,
+      summary: document.getElementById('summary').textContent,
+    }));
+  // The slow request: four of 1,999 values, 1000 networks, about 30 s. Its
+  // list is pasted first and kept in its field while the quick request,
+  // four of E24's 4.7k alone, is shown.
+  await page.click('#source-stock');
+  await typeInto(page, 'stock', Array.from({ length: 1999 }, (_, i) => 100 + i).join('\n'), { paste: true });
+  await page.click('#source-series');
+  await typeInto(page, 'range-low', '4k7');
+  await typeInto(page, 'range-high', '4k7');
+  await typeInto(page, 'parts-min', '4');
+  await typeInto(page, 'top', '1000');
+  await typeInto(page, 'want', '4k7');
+  await answered(page);
+  const quick = nativeAnswer(['find', '4k7', '--range=4k7..4k7', '--parts=4..4', '--top=1000']);
+
+  await page.click('#source-stock');
+  await page.waitForFunction(() => document.getElementById('summary').textContent === '探索中…');
+  assert.deepEqual(await shownState(), { busy: 'true', rows: quick.rows.length, dimmed: true, summary: '探索中…' });
+
+  // Back to the quick request, drawn in seconds rather than after the slow one.
+  const clicked = performance.now();
+  await page.click('#source-series');
+  await page.waitForSelector('#results[aria-busy="false"]', { timeout: 10000 });
+  t.diagnostic(`the quick request drawn ${Math.round(performance.now() - clicked)} ms after the click`);
+  assert.deepEqual(await shownAnswer(page), quick);
+  await page.waitForFunction(() => getComputedStyle(document.getElementById('results')).opacity === '1');
+  assert.notEqual((await shownState()).summary, '探索中…');
   await page.close();
 });
 
