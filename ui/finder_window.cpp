@@ -316,7 +316,9 @@ networks::FinderOptions FinderWindow::optionsOfForm() const {
     }
     if (f.useStock->isChecked()) {
         options.stock = f.stock->toPlainText().toStdString();
-        if (!m_stockName.empty()) options.stockName = m_stockName;
+        // Messages name the parts "stock " and the list's name: a list typed
+        // or pasted in reads as "stock list".
+        options.stockName = m_stockName.empty() ? "list" : m_stockName;
     } else {
         options.series = f.series->currentText().toStdString();
         options.range = rangeOf(f.lowest, f.highest);
