@@ -376,7 +376,10 @@ void FinderWindow::showResults(std::shared_ptr<const FinderResults> results) {
     showSearching(false);
     const QString parts =
         results->series.empty() ? QStringLiteral("在庫リスト") : fromUtf8(results->series);
-    m_status->setText(QStringLiteral("部品 %1（%2 値）").arg(parts).arg(results->partValues));
+    QString status = QStringLiteral("部品 %1（%2 値）").arg(parts).arg(results->partValues);
+    if (results->countedStock)
+        status += QStringLiteral("\n数量の列に従い、各値はリストにある個数までしか使いません。");
+    m_status->setText(status);
     m_status->setPalette(palette());
     m_model->setResults(std::move(results));
     m_table->clearSpans();
