@@ -124,9 +124,10 @@ test('a newer request ends a long search at once; meanwhile the page says that o
       dimmed: Number(getComputedStyle(results).opacity) < 1,
       summary: document.getElementById('summary').textContent,
     }));
-  // The slow request: four of 1,999 values, 1000 networks, about 30 s. Its
-  // list is pasted first and kept in its field while the quick request,
-  // four of E24's 4.7k alone, is shown.
+  // The slow request: dividers of four of 1,999 values, 1000 of them, a
+  // minute or more. Its list is pasted first and kept in its field while
+  // the quick request, four of E24's 4.7k alone, is shown.
+  await page.select('#mode', 'divider');
   await page.click('#source-stock');
   await typeInto(page, 'stock', Array.from({ length: 1999 }, (_, i) => 100 + i).join('\n'), { paste: true });
   await page.click('#source-series');
@@ -134,12 +135,15 @@ test('a newer request ends a long search at once; meanwhile the page says that o
   await typeInto(page, 'range-high', '4k7');
   await typeInto(page, 'parts-min', '4');
   await typeInto(page, 'top', '1000');
-  await typeInto(page, 'want', '4k7');
+  await typeInto(page, 'total-low', '1');
+  await typeInto(page, 'total-high', '10M');
+  await typeInto(page, 'want', '0.5');
   await answered(page);
-  const quick = nativeAnswer(['find', '4k7', '--range=4k7..4k7', '--parts=4..4', '--top=1000']);
+  const quick = nativeAnswer(['divider', '0.5', '--range=4k7..4k7', '--parts=4..4', '--top=1000', '--total=1..10M']);
 
   await page.click('#source-stock');
-  await page.waitForFunction(() => document.getElementById('summary').textContent === '探索中…');
+  // The older rows fade out.
+  await page.waitForFunction(() => Number(getComputedStyle(document.getElementById('results')).opacity) < 1);
   assert.deepEqual(await shownState(), { busy: 'true', rows: quick.rows.length, dimmed: true, summary: '探索中…' });
 
   // Back to the quick request, drawn in seconds rather than after the slow one.
