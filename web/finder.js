@@ -81,9 +81,11 @@ let timer = null;
 let lastChange = -Infinity;
 let notice = null;
 
+// The older summary and its note give way; the older rows stay, dimmed.
 function showSearching() {
   summary.classList.remove('problem');
   summary.textContent = SEARCHING;
+  stockNote.hidden = true;
   answerSection.classList.add('searching');
 }
 
