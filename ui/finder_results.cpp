@@ -50,6 +50,7 @@ FinderResults finderResults(const FinderSetup& setup, const FinderAnswer& answer
     results.headings = headingsFor(setup);
     if (setup.series) results.series = setup.partsDescription;
     results.partValues = setup.parts.size();
+    results.countedStock = setup.countedStock;
     if (setup.mode == FinderMode::Network) {
         addGroups(results, setup, answer.networks, &PartCountResult::networks);
     } else {

@@ -27,6 +27,8 @@ struct FinderResults {
     // "E24 1..10M", or empty for a stock list; how many distinct values.
     std::string series;
     std::size_t partValues = 0;
+    // The stock list's quantities limit how often each value is used.
+    bool countedStock = false;
 };
 
 FinderResults finderResults(const networks::FinderSetup& setup,

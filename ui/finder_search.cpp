@@ -36,8 +36,11 @@ void FinderSearch::run(const networks::FinderSetup& setup, const Cancelled& canc
     if (*cancelled) return;
     if (!m_finder || m_finder->parts() != setup.parts)
         m_finder = std::make_unique<const networks::NetworkFinder>(setup.parts);
-    auto results = std::make_shared<const FinderResults>(
-        finderResults(setup, networks::answerFor(setup, *m_finder)));
+    const networks::FinderAnswer answer = networks::answerFor(setup, *m_finder);
+    // A cancelled search returns early; its rows, up to thousands of
+    // drawings, would only hold up the newer request.
+    if (*cancelled) return;
+    auto results = std::make_shared<const FinderResults>(finderResults(setup, answer));
     // Only this object's thread sets the flags, so the answer it lets
     // through is the newest.
     QMetaObject::invokeMethod(

@@ -116,8 +116,7 @@ FinderWindow::FinderWindow(QWidget* parent)
     connect(&m_typingPause, &QTimer::timeout, this, &FinderWindow::searchForm);
     m_searchingNotice.setSingleShot(true);
     m_searchingNotice.setInterval(kSearchingNoticeDelay);
-    connect(&m_searchingNotice, &QTimer::timeout, this,
-            [this] { m_status->setText(QStringLiteral("探索中…")); });
+    connect(&m_searchingNotice, &QTimer::timeout, this, [this] { showSearching(true); });
     connect(&m_search, &FinderSearch::answered, this, &FinderWindow::showResults);
 
     // The stock list of the last run, named as it was then.
@@ -317,7 +316,9 @@ networks::FinderOptions FinderWindow::optionsOfForm() const {
     }
     if (f.useStock->isChecked()) {
         options.stock = f.stock->toPlainText().toStdString();
-        if (!m_stockName.empty()) options.stockName = m_stockName;
+        // Messages name the parts "stock " and the list's name: a list typed
+        // or pasted in reads as "stock list".
+        options.stockName = m_stockName.empty() ? "list" : m_stockName;
     } else {
         options.series = f.series->currentText().toStdString();
         options.range = rangeOf(f.lowest, f.highest);
@@ -337,7 +338,7 @@ void FinderWindow::searchForm() {
     if (!options.wanted && !options.vref && !options.vout) {
         // Nothing asked yet: no need for the command line's complaint.
         m_search.dropRequests();
-        m_searchingNotice.stop();
+        showSearching(false);
         m_model->clear();
         m_status->setText(options.mode == FinderMode::Network
                               ? QStringLiteral("目標値を入力して下さい。")
@@ -355,11 +356,30 @@ void FinderWindow::searchForm() {
     m_search.search(std::move(std::get<networks::FinderSetup>(setUp)));
 }
 
+void FinderWindow::showSearching(bool searching) {
+    // The older results in the ink of disabled text, the table still
+    // scrolling and copying. (Under an opacity effect the table is drawn
+    // over black.) An empty palette inherits the window's again.
+    QPalette ink;
+    if (searching)
+        ink.setColor(QPalette::Text, palette().color(QPalette::Disabled, QPalette::Text));
+    m_table->setPalette(ink);
+    if (!searching) {
+        m_searchingNotice.stop();
+        return;
+    }
+    m_status->setText(QStringLiteral("探索中…"));
+    m_status->setPalette(palette());
+}
+
 void FinderWindow::showResults(std::shared_ptr<const FinderResults> results) {
-    m_searchingNotice.stop();
+    showSearching(false);
     const QString parts =
         results->series.empty() ? QStringLiteral("在庫リスト") : fromUtf8(results->series);
-    m_status->setText(QStringLiteral("部品 %1（%2 値）").arg(parts).arg(results->partValues));
+    QString status = QStringLiteral("部品 %1（%2 値）").arg(parts).arg(results->partValues);
+    if (results->countedStock)
+        status += QStringLiteral("\n数量の列に従い、各値はリストにある個数までしか使いません。");
+    m_status->setText(status);
     m_status->setPalette(palette());
     m_model->setResults(std::move(results));
     m_table->clearSpans();
@@ -374,7 +394,7 @@ void FinderWindow::showResults(std::shared_ptr<const FinderResults> results) {
 
 void FinderWindow::showProblem(const QString& problem) {
     m_search.dropRequests();
-    m_searchingNotice.stop();
+    showSearching(false);
     m_model->clear();
     m_status->setText(problem);
     QPalette ink = palette();

@@ -56,6 +56,8 @@ class FinderWindow : public QWidget {
 
     networks::FinderOptions optionsOfForm() const;
     void searchForm();
+    // Says that a search is under way and dims the older results, or stops.
+    void showSearching(bool searching);
     void showResults(std::shared_ptr<const FinderResults> results);
     void showProblem(const QString& problem);
     void rememberStock();

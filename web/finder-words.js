@@ -5,6 +5,10 @@ export const NO_PART_TOLERANCE = 'なし';
 
 // After the summary of fewer part counts, while the most are searched.
 export const searchingMore = (count) => `${count} 個の回路を探しています…`;
+// Instead of the summary of an older request, while a search takes a while.
+export const SEARCHING = '探索中…';
+// A worker that died: the next change searches in a fresh one.
+export const SEARCH_FAILED = '探索が止まりました。条件を変えると、もう一度探します。';
 
 export const partCountTitle = (count) => `${count} 個`;
 export const NONE_FOUND = 'なし';

@@ -2,7 +2,8 @@
 // (web/finder_bridge.cpp), which keeps the tables of the last parts between
 // requests. Answers each { id, fields } with { id, answer }; before that,
 // where four parts of many take a while, with { id, answer, more: true }
-// for the part counts below four, which come at once.
+// for the part counts below four, which come at once. The page may
+// terminate it in the middle of a search (web/finder-client.js).
 import createFinderCore from './finder-core.js';
 
 const core = createFinderCore();
@@ -28,7 +29,8 @@ function search(finder, first) {
 }
 
 // A search that fails (the module not loaded, out of memory) answers with
-// what went wrong.
+// what went wrong, and says that this worker is spent: after an abort its
+// module answers nothing more.
 self.addEventListener('message', async ({ data: { id, fields } }) => {
   try {
     const finder = await core;
@@ -37,6 +39,6 @@ self.addEventListener('message', async ({ data: { id, fields } }) => {
     if (first) self.postMessage({ id, answer: first, more: true });
     self.postMessage({ id, answer: search(finder, false) });
   } catch (error) {
-    self.postMessage({ id, answer: { problem: String(error) } });
+    self.postMessage({ id, answer: { problem: String(error) }, failed: true });
   }
 });

@@ -2,14 +2,17 @@
 // would read it, and each change searches again. Typing is debounced: a
 // change after a quiet moment searches at once, one in a burst of typing
 // when the burst has stopped. #results is aria-busy until the answer to
-// the fields as they stand is drawn.
+// the fields as they stand is drawn; a search that takes a while says so
+// in place of the older summary, and dims the older results.
 import { finderClient } from './finder-client.js';
 import { drawResults } from './finder-results.js';
 import { keepStockLists } from './stock-lists.js';
 import { keepOffline } from './offline.js';
-import { NO_PART_TOLERANCE, searchingMore } from './finder-words.js';
+import { NO_PART_TOLERANCE, SEARCHING, searchingMore } from './finder-words.js';
 
 const QUIET_MS = 150;
+// Quicker answers replace the older ones without a word in between.
+const SEARCHING_NOTICE_MS = 300;
 
 const form = document.getElementById('request');
 const field = (id) => document.getElementById(id);
@@ -18,6 +21,8 @@ const summary = field('summary');
 // What the summary says before anything is asked for.
 const WAITING = summary.textContent;
 const results = field('results');
+const answerSection = document.querySelector('.answer');
+const stockNote = field('stock-note');
 
 // "LOW..HIGH" from two fields, an empty end standing for its default (its
 // placeholder); nothing where both are empty.
@@ -68,15 +73,30 @@ function showDefaults(defaults) {
   field('part-tolerance').placeholder = partTolerance === '0' ? NO_PART_TOLERANCE : partTolerance;
 }
 
+// Whether the fields ask for anything: an empty request is answered
+// with the defaults alone.
+const asksSomething = ({ want, vref, vout }) => Boolean(want || vref || vout);
+
 let timer = null;
 let lastChange = -Infinity;
+let notice = null;
+
+// The older summary and its note give way; the older rows stay, dimmed.
+function showSearching() {
+  summary.classList.remove('problem');
+  summary.textContent = SEARCHING;
+  stockNote.hidden = true;
+  answerSection.classList.add('searching');
+}
 
 // `more`: the answer for fewer part counts, the whole one to follow.
 function drawAnswer(answer, more) {
+  clearTimeout(notice);
+  answerSection.classList.remove('searching');
   if (answer.defaults) showDefaults(answer.defaults);
-  const { want: wanted, vref, vout } = requestFields();
-  const waiting = 'problem' in answer && !wanted && !vref && !vout;
+  const waiting = 'problem' in answer && !asksSomething(requestFields());
   summary.classList.toggle('problem', 'problem' in answer && !waiting);
+  stockNote.hidden = answer.report?.request.counted_stock !== true;
   if ('problem' in answer) {
     results.replaceChildren();
     summary.textContent = waiting ? WAITING : answer.problem;
@@ -92,7 +112,10 @@ const search = finderClient(drawAnswer);
 
 function searchNow() {
   timer = null;
-  search(requestFields());
+  const fields = requestFields();
+  clearTimeout(notice);
+  if (asksSomething(fields)) notice = setTimeout(showSearching, SEARCHING_NOTICE_MS);
+  search(fields);
 }
 
 function changed() {

@@ -8,6 +8,7 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTableView>
@@ -212,6 +213,18 @@ QList<ShownGroup> shownRows(const FinderWindow& window) {
     return groups;
 }
 
+// The darkest grey of the rows as the window draws them.
+int darkestInk(FinderWindow& window) {
+    const QWidget* rows = window.findChild<QTableView*>()->viewport();
+    const QImage image = window.grab(QRect(rows->mapTo(&window, QPoint()), rows->size())).toImage();
+    int darkest = 255;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+    }
+    return darkest;
+}
+
 // The shown text is `exact` rounded to `digits` significant digits, to the
 // nearest or (`outwards` < 0 or > 0) down or up.
 bool roundsTo(const QString& text, double exact, int digits, int outwards = 0) {
@@ -344,26 +357,54 @@ class FinderWindowTest : public QObject {
         QVERIFY2(refused >= 10 && refused <= 50, qPrintable(QString::number(refused)));
     }
 
-    // A slow request overtaken by a quick one: only the quick one's answer
-    // is shown, though the slow one started first.
-    void showsOnlyTheNewestRequest() {
+    // A slow request overtaken by a quick one: the slow search stops, so the
+    // quick one shows at once, and only its answer is shown. Meanwhile the
+    // window says that it searches, over the older results drawn paler.
+    void dropsAnOvertakenSearchAndSaysOneRuns() {
         FinderWindow window;
         window.setTypingPause(0ms);
-        QSignalSpy shown(&window, &FinderWindow::requestShown);
-        Request slow;  // seconds to its end
-        slow.divider = true;
-        slow.wanted = u"0.66"_s;
-        slow.series = u"E192"_s;
-        fill(window, slow);
-        QTest::qWait(50);  // under way
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         Request quick;
         quick.wanted = u"4k7"_s;
         quick.series = u"E3"_s;
+        ask(window, quick);
+        const auto quickRows = shownRows(window);
+        const int ink = darkestInk(window);
+
+        Request slow;  // 30 s and more
+        slow.divider = true;
+        slow.wanted = u"0.5"_s;
+        for (int value = 100; value <= 2098; ++value)
+            slow.stock += QString::number(value) + u'\n';
+        slow.options = {
+            {u"--parts"_s, u"4..4"_s}, {u"--top"_s, u"1000"_s}, {u"--total"_s, u"1..10M"_s}};
+        QSignalSpy shown(&window, &FinderWindow::requestShown);
+        fill(window, slow);
+        const auto* status = window.findChild<QLabel*>(u"status"_s);
+        QTRY_COMPARE(status->text(), u"探索中…"_s);
+        QVERIFY(shownRows(window) == quickRows);
+        QVERIFY2(darkestInk(window) > ink + 64, qPrintable(QString::number(darkestInk(window))));
+
         fill(window, quick);
-        QVERIFY(shown.wait(20000));
+        QVERIFY(shown.wait(5000));
         QTest::qWait(100);
         QCOMPARE(shown.size(), 1);
-        QCOMPARE(window.findChild<QLabel*>(u"status"_s)->text(), u"部品 E3 1..10M（22 値）"_s);
+        QCOMPARE(status->text(), u"部品 E3 1..10M（22 値）"_s);
+        QCOMPARE(darkestInk(window), ink);
+    }
+
+    // A list typed or pasted in is named as the command line names a file.
+    void namesAPastedStockListInMessages() {
+        FinderWindow window;
+        window.setTypingPause(0ms);
+        QSignalSpy shown(&window, &FinderWindow::requestShown);
+        named<QAbstractButton>(window, u"在庫リスト(&L)"_s)->click();
+        named<QLineEdit>(window, u"目標値"_s)->setText(u"4k7"_s);
+        named<QPlainTextEdit>(window, u"在庫リスト"_s)->setPlainText(u"1k\nten\n"_s);
+        QVERIFY(shown.wait(5000));
+        QCOMPARE(window.findChild<QLabel*>(u"status"_s)->text(),
+                 u"stock list: line 2: \"ten\" is not a value"_s);
     }
 
     void opensFromControlFAndFromTheCommandLine() {

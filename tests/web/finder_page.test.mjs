@@ -1,6 +1,7 @@
 // The finder page beyond its answers: one column on phones, readable and
 // tappable; clean for axe-core; stock lists kept in the browser; reached
-// from the main page and the manifest; working offline after a first visit.
+// from the main page and the manifest; working offline after a first visit;
+// a long search dropped for a newer request.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
@@ -111,6 +112,38 @@ test('from many parts, the networks of fewer parts show while four are searched'
   assert.deepEqual(await shownAnswer(page), nativeAnswer(['find', '4k7', '--series=E192', '--parts=3']));
   await answered(page);
   assert.deepEqual(await shownAnswer(page), nativeAnswer(['find', '4k7', '--series=E192']));
+  await page.close();
+});
+
+test('a newer request ends a long search at once; meanwhile the page says that one runs', async (t) => {
+  const page = await openFinder(env.chromium.browser, env.site.url);
+  // The slow request: dividers of four of 1,999 values, 1000 of them, a
+  // minute or more. Its list is pasted first and kept in its field while
+  // the quick request, four of E24's 4.7k alone, is shown.
+  const limits = { 'parts-min': '4', top: '1000', 'total-low': '1', 'total-high': '10M' };
+  const stock = Array.from({ length: 1999 }, (_, i) => 100 + i).join('\n');
+  await fillRequest(page, { mode: 'divider', source: 'stock', fields: { ...limits, stock } });
+  const series = { ...limits, want: '0.5', series: 'E24', 'range-low': '4k7', 'range-high': '4k7' };
+  await fillRequest(page, { mode: 'divider', source: 'series', fields: series });
+  const quick = nativeAnswer(['divider', '0.5', '--range=4k7..4k7', '--parts=4..4', '--top=1000', '--total=1..10M']);
+
+  await page.click('#source-stock');
+  const opacity = () => Number(getComputedStyle(document.getElementById('results')).opacity);
+  await page.waitForFunction(`(${opacity})() < 1`); // the older rows fade
+  const shown = await page.$eval('#results', (results) => [
+    results.getAttribute('aria-busy'),
+    results.querySelectorAll('.row').length,
+    document.getElementById('summary').textContent,
+  ]);
+  assert.deepEqual(shown, ['true', quick.rows.length, '探索中…']);
+
+  // Back to the quick request, drawn in seconds rather than after the slow one.
+  const clicked = performance.now();
+  await page.click('#source-series');
+  await page.waitForSelector('#results[aria-busy="false"]', { timeout: 10000 });
+  t.diagnostic(`the quick request drawn ${Math.round(performance.now() - clicked)} ms after the click`);
+  assert.deepEqual(await shownAnswer(page), quick);
+  await page.waitForFunction(`(${opacity})() === 1`);
   await page.close();
 });
 
