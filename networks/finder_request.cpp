@@ -126,6 +126,7 @@ class SetupReader {
                                       &SetupReader::readPartTolerance,
                                       &SetupReader::readTotal,
                                       &SetupReader::readParts,
+                                      &SetupReader::checkSpan,
                                       &SetupReader::checkReach};
         for (StepFunction step : steps)
             if (Step problem = (this->*step)()) return *problem;
@@ -348,9 +349,25 @@ class SetupReader {
     // A wanted value no network of the part counts asked for can reach: the
     // least is all of the smallest part in parallel, the most all of the
     // largest in series.
+    // Parts too far apart are refused: beside the wanted value, the
+    // smallest would be so small (or the largest so large) that networks
+    // differing in it alone differ by less than double can tell, and the
+    // search would have to tell each of them apart exactly.
+    Step checkSpan() {
+        const Rational smallest = writtenValue(m_setup.parts.front());
+        const Rational largest = writtenValue(m_setup.parts.back());
+        if (largest <= smallest * kMostPartSpan) return std::nullopt;
+        return m_setup.partsDescription + " spans more than " +
+               std::to_string(kMostPartSpanDecades) + " decades (" +
+               valueText(m_setup.parts.front()) + " to " + valueText(m_setup.parts.back()) +
+               "): the largest part may be at most 1e" + std::to_string(kMostPartSpanDecades) +
+               " times the smallest";
+    }
+
     Step checkReach() {
-        if (m_options.mode != FinderMode::Network) return std::nullopt;
+        if (m_options.mode == FinderMode::Divider) return checkDividerReach();
         const int most = m_setup.find.mostParts;
+
         const Rational lowest = writtenValue(m_setup.parts.front()) / most;
         const Rational highest = writtenValue(m_setup.parts.back()) * most;
         const Rational wanted = writtenValue(m_setup.find.wanted);
@@ -360,8 +377,39 @@ class SetupReader {
                " to " + valueText(highest, 7, Rounding::Down) + ")";
     }
 
+    // A divider whose quotient top / bottom would have to be larger than any
+    // the parts can make within the total: the ratio is below what they can
+    // reach, or a regulator's output above it. (Too small a quotient is
+    // answered: the best dividers then come as close as any can.) Of n parts
+    // in all, k on top, the quotient is at most k (n - k) times the largest
+    // part over the smallest, and at most the highest total over the least
+    // bottom, the smallest part n - 1 times in parallel.
+    Step checkDividerReach() {
+        const DividerRequest& request = m_setup.divider;
+        const int most = request.mostParts;
+        const Rational smallest = writtenValue(m_setup.parts.front());
+        const int widest = (most / 2) * (most - most / 2);
+        Rational highest = writtenValue(m_setup.parts.back()) * widest / smallest;
+        if (std::isfinite(request.highestTotal))
+            highest = std::min(highest, writtenValue(request.highestTotal) * (most - 1) / smallest);
+        const Rational quotient = 1 / m_setup.exactRatio() - 1;
+        if (quotient <= highest) return std::nullopt;
+        const std::string dividers = "what dividers of " + partsWord(most) + " of " +
+                                     m_setup.partsDescription + " within a total of " +
+                                     valueText(request.lowestTotal) + ".." +
+                                     valueText(request.highestTotal) + " can reach";
+        if (m_setup.ratioForm == RatioForm::Regulator)
+            return "--vout " + quotedText(*m_options.vout) + " is above " + dividers +
+                   " from --vref " + quotedText(*m_options.vref) + " (at most " +
+                   decimalText(writtenValue(m_setup.vref) * (1 + highest), 7, Rounding::Down) +
+                   " V)";
+        return "the ratio " + quotedText(*m_options.wanted) + " is below " + dividers +
+               " (at least " + decimalText(1 / (1 + highest), 7, Rounding::Up) + ")";
+    }
+
     const FinderOptions& m_options;
     std::optional<ValueColumn> m_column;
+
     FinderSetup m_setup;
 };
 

@@ -101,6 +101,9 @@ inline constexpr double kDefaultHigh = 10e6;
 inline constexpr int kDefaultTop = 3;
 inline constexpr int kDefaultTopWithinTolerance = 20;
 inline constexpr int kMostTop = 1000;
+// The largest part at most 10^12 times the smallest.
+inline constexpr int kMostPartSpanDecades = 12;
+inline constexpr double kMostPartSpan = 1e12;
 inline constexpr double kDefaultLowestTotal = 10e3;
 inline constexpr double kDefaultHighestTotal = 100e3;
 
