@@ -43,9 +43,10 @@ inline constexpr std::string_view kFindHelp =
     "  0 is none. A parts list separated by semicolons may write decimal\n"
     "  commas (4,7k). A line that could be read two ways is refused (1 000;\n"
     "  4,7k between commas; R1, 4.7k without a header).\n"
-    "  At most 2000 distinct part values. Exit status 2 with one line on\n"
-    "  stderr for anything it cannot use, including a VALUE that the parts\n"
-    "  cannot reach.\n";
+    "  At most 2000 distinct part values, the largest at most 1e12 times\n"
+    "  the smallest (12 decades). Exit status 2 with one line on stderr for\n"
+    "  anything it cannot use, including a VALUE that the parts cannot\n"
+    "  reach.\n";
 
 inline constexpr std::string_view kDividerHelp =
     "gosei-cli divider RATIO [options]\n"
@@ -61,7 +62,11 @@ inline constexpr std::string_view kDividerHelp =
     "  --parts N|M..N      part counts of both arms together; N alone is 2..N\n"
     "                      (default 2..4)\n"
     "  --series, --range, --stock, --column, --exclude, --top, --tolerance\n"
-    "  (of the ratio, or of Vout), --part-tolerance and --json as for find.\n";
+    "  (of the ratio, or of Vout), --part-tolerance and --json as for find.\n"
+    "  A RATIO below, or a Vout above, what the parts can reach within the\n"
+    "  total is refused: top / bottom can be at most k (n - k) times the\n"
+    "  largest part over the smallest, for n parts with k on top, and at\n"
+    "  most the highest total over the smallest part n - 1 times in parallel.\n";
 
 // `gosei-cli find ...` and `gosei-cli divider ...`: `args` are the words
 // after "find" or "divider". Writes the whole answer to `out`, or one line

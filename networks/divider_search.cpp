@@ -331,8 +331,11 @@ std::vector<DividerPartCountResult> findDividers(const NetworkFinder& finder,
     for (int count = std::max(request.fewestParts, 2);
          count <= std::min(request.mostParts, kMostParts); ++count) {
         DividerList list(wanted, exactWanted, limits, DividerMeasures{request.measure});
-        for (int topCount = 1; topCount < count; ++topCount)
-            search.search(topCount, count - topCount, list);
+        // The even share first: its dividers of equal arms win ties, and a
+        // list that many dividers hit exactly is then closed to the rest
+        // early (see TopList::closedTo).
+        for (int topCount : {count / 2, count / 2 - 1, count / 2 + 1, count / 2 + 2})
+            if (topCount >= 1 && topCount < count) search.search(topCount, count - topCount, list);
         DividerPartCountResult result{count, {}, list.examined()};
         for (Ranked<Divider>& ranked : list.take()) {
             ErrorRange worstCase = worstCaseOf(request, ranked.item, exactWanted);

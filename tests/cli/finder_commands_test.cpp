@@ -193,6 +193,14 @@ INSTANTIATE_TEST_SUITE_P(
     Options, FindEdgeTest,
     testing::Values(
         EdgeCase{"DefaultTop", {"find", "5k"}, {"\"part_counts\":[1,4],\"top\":3"}, 12},
+        EdgeCase{"PartsTwelveDecadesApart",
+                 {"find", "1k", "--series", "E1", "--range", "1..1T"},
+                 {"\"part_values\":13"},
+                 12},
+        EdgeCase{"RatioAtTheEdgeOfReach",
+                 {"divider", "0.000003333344444", "--parts", "4..4", "--top", "1"},
+                 {"\"ratio\":3.333344444e-06"},
+                 2},
         EdgeCase{"PartsFourIsOneToFour",
                  {"find", "5k", "--parts", "4", "--top", "1"},
                  {"\"part_counts\":[1,4]", "[{\"part_count\":1,", "]},{\"part_count\":2,",
@@ -369,6 +377,20 @@ INSTANTIATE_TEST_SUITE_P(
         BadInputCase{"TooManyParts",
                      {"find", "1k", "--series", "E192", "--range", "1m..1G"},
                      "more than 2000 distinct parts in E192 1m..1G"},
+        BadInputCase{
+            "PartsTooFarApart",
+            {"find", "1k", "--range", "910m..1T"},
+            "E24 910m..1T spans more than 12 decades (910m to 1T): the largest part may be "
+            "at most 1e12 times the smallest"},
+        BadInputCase{"RatioBelowReach",
+                     {"divider", "3.333e-6"},
+                     "the ratio \"3.333e-6\" is below what dividers of 4 parts of E24 1..10M "
+                     "within a total of 10k..100k can reach (at least 0.000003333323)"},
+        BadInputCase{"OutputAboveReach",
+                     {"divider", "--vref", "1e-18", "--vout", "3.3", "--parts", "2"},
+                     "--vout \"3.3\" is above what dividers of 2 parts of E24 1..10M within a "
+                     "total of 10k..100k can reach from --vref \"1e-18\" (at most "
+                     "0.000000000000100001 V)"},
         BadInputCase{"PartsAboveFour",
                      {"find", "1k", "--parts", "5"},
                      "--parts must lie within 1..4, smaller count first"},
