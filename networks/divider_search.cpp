@@ -171,6 +171,7 @@ class ArmSink {
     bool closedTo(const TieKey& parts) const {
         return m_list.closedTo(leastJointKey(parts, m_fixedKey));
     }
+    bool closedBeyondDoubt(const TieKey& parts) const { return m_list.closedBeyondDoubt(parts); }
 
     void offer(Network arm) {
         const Network& fixed = m_fixed.network();
@@ -261,8 +262,15 @@ class DividerSearch {
         const auto [low, high] = enumeratedBand({exact, exact}, m_bounds, walkingTop);
         const auto first = std::lower_bound(values.begin(), values.end(), low) - values.begin();
         const auto end = std::upper_bound(values.begin(), values.end(), high) - values.begin();
+        // The band of enumerated values, worked out again only when the
+        // list's has changed.
+        std::pair<double, double> listBand{kInfinity, kInfinity}, band;
         const auto visit = [&](std::ptrdiff_t i) {
-            const auto [lowest, highest] = enumeratedBand(list, m_bounds, walkingTop);
+            if (listBand != std::pair{list.lowestAdmitted(), list.highestAdmitted()}) {
+                listBand = {list.lowestAdmitted(), list.highestAdmitted()};
+                band = enumeratedBand(list, m_bounds, walkingTop);
+            }
+            const auto [lowest, highest] = band;
             const double value = values[static_cast<std::size_t>(i)];
             if (value < lowest || value > highest) return false;
             const TieKey parts = partsOf(enumeratedCount, static_cast<std::size_t>(i));

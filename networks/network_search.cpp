@@ -28,9 +28,19 @@ std::uint64_t bucketOf(double value) {
 
 // A counting sort on the buckets leaves runs of a few dozen values, each
 // then sorted by comparison: some three times faster than sorting the whole
-// table by comparison, which took most of the time of a request.
-void sortByValue(std::vector<MadePair>& pairs) {
+// table by comparison, which took most of the time of a request. Equal
+// values stand in the order of their parts' tie keys (see
+// NetworkWalks::walkPairs): one value first, then by the ratio of the
+// larger part to the smaller, as doubles.
+void sortByValue(std::vector<MadePair>& pairs, const std::vector<double>& parts) {
     if (pairs.empty()) return;
+    const auto byValueThenKey = [&](const MadePair& a, const MadePair& b) {
+        if (a.value != b.value) return a.value < b.value;
+        const bool evenA = a.first == a.second;
+        const bool evenB = b.first == b.second;
+        if (evenA || evenB) return evenA && !evenB;
+        return parts[a.second] / parts[a.first] < parts[b.second] / parts[b.first];
+    };
     const auto byValue = [](const MadePair& a, const MadePair& b) { return a.value < b.value; };
     const auto [lowest, highest] = std::minmax_element(pairs.begin(), pairs.end(), byValue);
     const std::uint64_t firstBucket = bucketOf(lowest->value);
@@ -49,7 +59,8 @@ void sortByValue(std::vector<MadePair>& pairs) {
         sorted[next[bucketIndex(pair.value)]++] = pair;
     for (std::size_t bucket = 0; bucket + 1 < bucketStart.size(); ++bucket) {
         std::sort(sorted.begin() + static_cast<std::ptrdiff_t>(bucketStart[bucket]),
-                  sorted.begin() + static_cast<std::ptrdiff_t>(bucketStart[bucket + 1]), byValue);
+                  sorted.begin() + static_cast<std::ptrdiff_t>(bucketStart[bucket + 1]),
+                  byValueThenKey);
     }
     pairs = std::move(sorted);
 }
@@ -84,7 +95,7 @@ NetworkFinder::NetworkFinder(std::vector<double> parts) : m_parts(std::move(part
             }
         }
     }
-    sortByValue(made);
+    sortByValue(made, m_parts);
     m_pairValues.reserve(made.size());
     m_pairEntries.reserve(made.size());
     for (const MadePair& one : made) {

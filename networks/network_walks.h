@@ -29,13 +29,15 @@ namespace gosei::networks {
 // What the walks offer networks to: the value to walk out from (where a
 // network would be best), the band of values that may still enter, both
 // worked out in double, whether no network with some given parts can enter
-// any more (see TopList::closedTo), and the offer.
+// any more (see TopList::closedTo), whether no item with those parts among
+// its own can (TopList::closedBeyondDoubt), and the offer.
 template <typename Sink>
 concept NetworkSink = requires(Sink& sink, const Sink& view, Network network, TieKey parts) {
     { view.wanted() } -> std::convertible_to<double>;
     { view.lowestAdmitted() } -> std::convertible_to<double>;
     { view.highestAdmitted() } -> std::convertible_to<double>;
     { view.closedTo(parts) } -> std::convertible_to<bool>;
+    { view.closedBeyondDoubt(parts) } -> std::convertible_to<bool>;
     sink.offer(std::move(network));
 };
 
@@ -177,8 +179,8 @@ class NetworkWalks {
     template <NetworkSink Sink>
     void pairs(Sink& sink) const {
         using namespace walk_detail;
-        walkOutwards(
-            0, lowerBound(m_pairs, m_pairs.size(), sink.wanted()), m_pairs.size(), sink,
+        walkPairs(
+            0, lowerBound(m_pairs, m_pairs.size(), sink.wanted()), sink,
             [&](std::size_t i) { return m_pairs[i]; }, [&](std::size_t i) { return pairKey(i); },
             [&](std::size_t i) { return m_finder.pairNetwork(i); });
     }
@@ -197,9 +199,8 @@ class NetworkWalks {
                 const double part = m_parts[index];
                 if (sink.closedTo(tieKeyOf(part, part))) return;
                 split = lowerBoundNear(m_pairs, split, restFor(join, sink.wanted(), part));
-                walkOutwards(
-                    0, split, m_pairs.size(), sink,
-                    [&](std::size_t i) { return combined(join, part, m_pairs[i]); },
+                walkPairs(
+                    0, split, sink, [&](std::size_t i) { return combined(join, part, m_pairs[i]); },
                     [&](std::size_t i) { return leastJointKey(tieKeyOf(part, part), pairKey(i)); },
                     [&](std::size_t i) {
                         return Network::joined(join, Network::part(part), m_finder.pairNetwork(i));
@@ -238,8 +239,8 @@ class NetworkWalks {
                 split = lowerBoundNear(m_pairs, split, restFor(join, sink.wanted(), pair));
                 const TieKey firstKey = pairKey(first);
                 if (sink.closedTo(firstKey)) return;
-                walkOutwards(
-                    first, std::max(split, first), m_pairs.size(), sink,
+                walkPairs(
+                    first, std::max(split, first), sink,
                     [&](std::size_t i) { return combined(join, pair, m_pairs[i]); },
                     [&](std::size_t i) { return leastJointKey(firstKey, pairKey(i)); },
                     [&](std::size_t i) {
@@ -284,8 +285,8 @@ class NetworkWalks {
                     const TieKey partsKey = tieKeyOf(outerPart, innerPart);
                     if (sink.closedTo(partsKey)) continue;
                     split = lowerBoundBelow(m_pairs, split, restFor(inner, innerTotal, innerPart));
-                    walkOutwards(
-                        0, split, m_pairs.size(), sink,
+                    walkPairs(
+                        0, split, sink,
                         [&](std::size_t i) {
                             return combined(outer, outerPart,
                                             combined(inner, innerPart, m_pairs[i]));
@@ -298,6 +299,43 @@ class NetworkWalks {
                         });
                 }
             }
+        }
+    }
+
+    // walkOutwards over the pair table, from `split` up to its end and down
+    // to `begin`, a run of equal values at a time. The entries of a run stand
+    // in the order of their own parts' tie keys (see NetworkFinder), and no
+    // network's key is better than that of some of its parts, so a run is
+    // left at the first entry whose own key the sink is closed to beyond
+    // doubt: every later one's is no better. Where many two-part networks
+    // share a value (sums of whole numbers), most of each run is passed over.
+    template <NetworkSink Sink, typename ValueAt, typename PartsAt, typename NetworkAt>
+    void walkPairs(std::size_t begin, std::size_t split, Sink& sink, ValueAt valueAt,
+                   PartsAt partsAt, NetworkAt networkAt) const {
+        using namespace walk_detail;
+        const auto offerRun = [&](std::size_t from, std::size_t to) {
+            for (std::size_t i = from; i < to; ++i) {
+                if (!sink.closedTo(partsAt(i))) {
+                    sink.offer(networkAt(i));
+                } else if (sink.closedBeyondDoubt(pairKey(i))) {
+                    return;
+                }
+            }
+        };
+        const std::size_t end = m_pairs.size();
+        for (std::size_t i = split; i < end && admits(sink, valueAt(i));) {
+            std::size_t runEnd = i + 1;
+            while (runEnd < end && m_pairs[runEnd] == m_pairs[i])
+                ++runEnd;
+            offerRun(i, runEnd);
+            i = runEnd;
+        }
+        for (std::size_t i = split; i > begin && admits(sink, valueAt(i - 1));) {
+            std::size_t runStart = i - 1;
+            while (runStart > begin && m_pairs[runStart - 1] == m_pairs[i - 1])
+                --runStart;
+            offerRun(runStart, i);
+            i = runStart;
         }
     }
 

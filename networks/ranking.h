@@ -228,6 +228,16 @@ class TopList {
         return m_exactLast && m_exactLast->hits && compareTieKeys(parts, m_exactLast->rank.tie) > 0;
     }
 
+    // Whether no item whose parts include those of `parts` can enter, as
+    // closedTo, and by more than the doubles of the tie keys can be off by:
+    // so also none whose parts' key, as doubles, is no better than this one.
+    bool closedBeyondDoubt(const TieKey& parts) const {
+        if (!m_exactLast || !m_exactLast->hits) return false;
+        const TieKey& last = m_exactLast->rank.tie;
+        if (parts.distinct != last.distinct) return parts.distinct > last.distinct;
+        return parts.largest / parts.smallest > last.largest / last.smallest * (1 + 0x1p-48);
+    }
+
     // The best items, ranked exactly.
     std::vector<Ranked<Item>> take() {
         rankExactly();
