@@ -469,6 +469,10 @@ TEST(FindCommand, NamesTheLineOfAStockFileItCannotRead) {
 TEST(FindCommand, RefusesAPipeAsAStockFileAtOnce) {
     const std::filesystem::path fifo =
         std::filesystem::temp_directory_path() / ("gosei-fifo-" + std::to_string(::getpid()));
+#ifdef __EMSCRIPTEN__
+    // Its file system makes a FIFO an empty file, which reads at once.
+    GTEST_SKIP() << "no pipes in the WebAssembly build's file system";
+#endif
     if (::mkfifo(fifo.c_str(), 0600) != 0) GTEST_SKIP() << "no pipes here";
     const Outcome result = run({"find", "1k", "--stock", fifo.string()});
     std::filesystem::remove(fifo);
