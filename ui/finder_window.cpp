@@ -187,7 +187,8 @@ void FinderWindow::buildForm(QFormLayout* form) {
     f.stock = new QPlainTextEdit(this);
     f.stock->setAccessibleName(QStringLiteral("在庫リスト"));
     f.stock->setPlaceholderText(
-        QStringLiteral("1 行に 1 つの値。# から後は注釈、タブ・コンマ・空白から後は読みません"));
+        QStringLiteral("1 行に 1 つ、値を先頭に。# から後は注釈。見出し（Value・値・抵抗値 "
+                       "など）のある部品表も読み、数量の列があればその個数まで使います"));
     f.stock->setTabChangesFocus(true);
     f.stock->setFixedHeight(f.stock->fontMetrics().lineSpacing() * 5 + 12);
     connect(f.stock, &QPlainTextEdit::textChanged, this, [this] {
