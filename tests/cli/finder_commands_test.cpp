@@ -18,25 +18,13 @@
 #include "networks/stock_list.h"
 #include "networks/value_text.h"
 #include "tests/case_name.h"
+#include "tests/cli/command_line.h"
 
 namespace gosei::cli {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-// Through the whole command line: `words` start with "find" or "divider".
-Outcome run(std::vector<std::string> words) {
-    std::vector<const char*> argv = {"gosei-cli"};
-    for (const std::string& word : words)
-        argv.push_back(word.c_str());
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int status = cli::run(static_cast<int>(argv.size()), argv.data(), in, out, err);
-    return {status, out.str(), err.str()};
-}
+using command_line::Outcome;
+using command_line::run;
 
 std::size_t count(const std::string& text, const std::string& needle) {
     std::size_t found = 0;

@@ -10,6 +10,7 @@
 
 #include "cli/cli_commands.h"
 #include "tests/case_name.h"
+#include "tests/cli/command_line.h"
 #include "tests/json_reader.h"
 
 namespace gosei::cli {
@@ -17,21 +18,8 @@ namespace {
 
 using strict_json::Json;
 
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-// Through the whole command line: `words` start with "find" or "divider".
-Outcome run(const std::vector<std::string>& words) {
-    std::vector<const char*> argv = {"gosei-cli"};
-    for (const std::string& word : words)
-        argv.push_back(word.c_str());
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int status = cli::run(static_cast<int>(argv.size()), argv.data(), in, out, err);
-    return {status, out.str(), err.str()};
-}
+using command_line::Outcome;
+using command_line::run;
 
 using Names = std::vector<std::string>;
 
