@@ -14,24 +14,35 @@
 
 namespace gosei::strict_json {
 
+struct Member;
+
 struct Json {
     enum class Kind { Null, Boolean, Number, String, Array, Object } kind = Kind::Null;
-    std::string text;                                 // a string decoded, a number as written
-    std::vector<std::pair<std::string, Json>> items;  // an array's with empty names
+    std::string text;           // a string decoded, a number as written
+    std::vector<Member> items;  // an array's with empty names
 
-    const Json& operator[](std::string_view name) const {
-        static const Json missing;
-        for (const auto& [key, value] : items)
-            if (key == name) return value;
-        return missing;
-    }
-    std::vector<std::string> keys() const {
-        std::vector<std::string> names;
-        for (const auto& item : items)
-            names.push_back(item.first);
-        return names;
-    }
+    const Json& operator[](std::string_view name) const;
+    std::vector<std::string> keys() const;
 };
+
+struct Member {
+    std::string name;
+    Json value;
+};
+
+inline const Json& Json::operator[](std::string_view name) const {
+    static const Json missing;
+    for (const auto& [key, value] : items)
+        if (key == name) return value;
+    return missing;
+}
+
+inline std::vector<std::string> Json::keys() const {
+    std::vector<std::string> names;
+    for (const Member& item : items)
+        names.push_back(item.name);
+    return names;
+}
 
 namespace detail {
 
