@@ -34,6 +34,19 @@ std::vector<Item> allowed(const std::vector<Item>& items, const std::vector<Scar
     return kept;
 }
 
+// How the first `top` of the items that the quantities allow are written,
+// ranked exactly against `wanted` by `measure`.
+template <typename Item, typename Measure, typename Written>
+std::vector<std::string> bestAllowed(const std::vector<Item>& items,
+                                     const std::vector<ScarcePart>& scarce, double wanted,
+                                     Measure measure, Written written, std::size_t top) {
+    std::vector<std::string> texts;
+    for (const Item& item :
+         exactlyRanked(allowed(items, scarce), writtenValue(wanted), measure, top))
+        texts.push_back(written(item));
+    return texts;
+}
+
 struct RandomStock {
     std::vector<double> values;
     std::vector<ScarcePart> scarce;
@@ -67,12 +80,11 @@ TEST(ScarceParts, ListsTheBestNetworksThatTheQuantitiesAllow) {
             request.top = kTop;
             request.scarceParts = stock.scarce;
             for (const PartCountResult& result : finder.find(request)) {
-                std::vector<std::string> expected, found;
-                for (const Network& network : exactlyRanked(
-                         allowed(everyNetwork(stock.values, result.partCount), stock.scarce),
-                         writtenValue(wanted), [](const Network& n) { return n.exactValue(); },
-                         kTop))
-                    expected.push_back(network.expression());
+                const std::vector<std::string> expected = bestAllowed(
+                    everyNetwork(stock.values, result.partCount), stock.scarce, wanted,
+                    [](const Network& n) { return n.exactValue(); },
+                    [](const Network& n) { return n.expression(); }, kTop);
+                std::vector<std::string> found;
                 for (const RankedNetwork& ranked : result.networks)
                     found.push_back(ranked.network.expression());
                 ASSERT_EQ(found, expected) << "list " << list << ", wanted " << wanted << ", "
@@ -98,12 +110,10 @@ TEST(ScarceParts, ListsTheBestDividersThatTheQuantitiesAllow) {
                 const auto written = [](const Divider& divider) {
                     return divider.top.expression() + " / " + divider.bottom.expression();
                 };
-                std::vector<std::string> expected, found;
-                for (const Divider& divider : exactlyRanked(
-                         allowed(everyDivider(stock.values, result.partCount), stock.scarce),
-                         writtenValue(ratio), [](const Divider& d) { return d.exactRatio(); },
-                         kTop))
-                    expected.push_back(written(divider));
+                const std::vector<std::string> expected = bestAllowed(
+                    everyDivider(stock.values, result.partCount), stock.scarce, ratio,
+                    [](const Divider& d) { return d.exactRatio(); }, written, kTop);
+                std::vector<std::string> found;
                 for (const RankedDivider& ranked : result.dividers)
                     found.push_back(written(ranked.divider));
                 ASSERT_EQ(found, expected) << "list " << list << ", ratio " << ratio << ", "
