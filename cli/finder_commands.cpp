@@ -1,7 +1,6 @@
 #include "cli/finder_commands.h"
 
 #include <algorithm>
-#include <array>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -15,6 +14,7 @@
 #include "networks/finder_request.h"
 #include "networks/stock_list.h"
 #include "networks/value_text.h"
+#include "view/finder_form.h"
 
 namespace gosei::cli {
 namespace {
@@ -24,31 +24,15 @@ using Problem = std::string;
 
 // ---- Reading the command line ---------------------------------------------
 
-struct Option {
-    std::string_view name;
-    std::optional<std::string> FinderOptions::*field;  // null for --stock
-    bool dividerOnly;
-};
-constexpr std::array<Option, 13> kOptions = {{
-    {"--series", &FinderOptions::series, false},
-    {"--range", &FinderOptions::range, false},
-    {"--stock", nullptr, false},
-    {"--column", &FinderOptions::column, false},
-    {"--exclude", &FinderOptions::exclude, false},
-    {"--parts", &FinderOptions::parts, false},
-    {"--top", &FinderOptions::top, false},
-    {"--tolerance", &FinderOptions::tolerance, false},
-    {"--part-tolerance", &FinderOptions::partTolerance, false},
-    {"--total", &FinderOptions::total, true},
-    {"--vref", &FinderOptions::vref, true},
-    {"--vout", &FinderOptions::vout, true},
-    {"--json", nullptr, false},
-}};
+// The options of the form's fields, and those of the command line alone.
+constexpr std::string_view kColumnOption = "--column";
+constexpr std::string_view kJsonOption = "--json";
 
-const Option* optionNamed(std::string_view name, FinderMode mode) {
-    for (const Option& option : kOptions)
-        if (option.name == name && (!option.dividerOnly || mode == FinderMode::Divider))
-            return &option;
+const view::FormField* formOption(std::string_view name, FinderMode mode) {
+    for (const view::FormField& field : view::finderForm())
+        if (!field.option.empty() && field.option == name &&
+            (field.shownIn != view::ShownIn::Dividers || mode == FinderMode::Divider))
+            return &field;
     return nullptr;
 }
 
@@ -111,12 +95,13 @@ std::variant<CommandLine, Problem> readArguments(std::span<const std::string_vie
         }
         const auto equals = arg.find('=');
         const std::string_view name = arg.substr(0, equals);
-        const Option* option = optionNamed(name, mode);
-        if (!option) return "unknown option " + std::string(name);
-        if (std::find(given.begin(), given.end(), option->name) != given.end())
+        const view::FormField* field = formOption(name, mode);
+        if (!field && name != kColumnOption && name != kJsonOption)
+            return "unknown option " + std::string(name);
+        if (std::find(given.begin(), given.end(), name) != given.end())
             return std::string(name) + " given twice";
-        given.push_back(option->name);
-        if (name == "--json") {
+        given.push_back(name);
+        if (name == kJsonOption) {
             if (equals != std::string_view::npos) return "--json takes no value";
             line.json = true;
             continue;
@@ -129,10 +114,12 @@ std::variant<CommandLine, Problem> readArguments(std::span<const std::string_vie
         } else {
             return std::string(name) + " needs a value";
         }
-        if (option->field) {
-            line.options.*(option->field) = std::move(text);
-        } else {
+        if (!field) {
+            line.options.column = std::move(text);
+        } else if (field->field == FinderField::Stock) {
             line.stockPath = std::move(text);
+        } else {
+            line.options.*(field->member) = std::move(text);
         }
     }
     if (line.stockPath) {
@@ -185,15 +172,19 @@ std::string requestLine(const FinderSetup& setup) {
 
 using Cells = std::vector<std::string>;
 
+// "回路 / network"
+std::string bothLanguages(const Words& words) {
+    return words.japanese + " / " + words.english + words.unit;
+}
+
 // One table a part count, every column as wide as its widest text in any of
 // them and three spaces more; the last column is not padded.
-std::string tablesText(const Cells& headings,
-                       const std::vector<std::pair<int, std::vector<Cells>>>& tables) {
+std::string tablesText(const Cells& headings, const std::vector<ResultGroup>& groups) {
     std::vector<std::size_t> widths;
     for (const std::string& heading : headings)
         widths.push_back(displayWidth(heading));
-    for (const auto& [count, rows] : tables)
-        for (const Cells& row : rows)
+    for (const ResultGroup& group : groups)
+        for (const Cells& row : group.rows)
             for (std::size_t column = 0; column < row.size(); ++column)
                 widths[column] = std::max(widths[column], displayWidth(row[column]));
     const auto line = [&](const Cells& cells) {
@@ -203,56 +194,22 @@ std::string tablesText(const Cells& headings,
         return text + cells.back() + "\n";
     };
     std::string text;
-    for (const auto& [count, rows] : tables) {
-        const std::string number = std::to_string(count);
-        text += "\n" + number + " 個 / " + number + (count == 1 ? " part" : " parts") + "\n";
+    for (const ResultGroup& group : groups) {
+        text += "\n" + bothLanguages(partCountWords(group.partCount)) + "\n";
         text += line(headings);
-        if (rows.empty()) text += "なし / none\n";
-        for (const Cells& row : rows)
+        if (group.rows.empty()) text += bothLanguages(kNoneFound) + "\n";
+        for (const Cells& row : group.rows)
             text += line(row);
     }
     return text;
 }
 
 std::string reportTables(const FinderSetup& setup, const FinderAnswer& answer) {
-    const bool worstCase = setup.showsWorstCase();
-    const std::string errorHeading = "誤差 / error (％)";
-    const std::string worstCaseHeading = "最悪値 / worst case (％)";
+    const ResultsTable table = resultsTable(setup, answer);
     Cells headings;
-    std::vector<std::pair<int, std::vector<Cells>>> tables;
-    if (setup.mode == FinderMode::Network) {
-        headings = {"回路 / network", "合成値 / value", errorHeading};
-        for (const PartCountResult& result : answer.networks) {
-            std::vector<Cells> rows;
-            for (const RankedNetwork& ranked : result.networks) {
-                const NetworkRow row = rowOf(setup, ranked);
-                rows.push_back({row.expression, row.value, row.error, row.worstCase});
-            }
-            tables.emplace_back(result.partCount, std::move(rows));
-        }
-    } else {
-        headings = {
-            "上 / top", "下 / bottom",
-            setup.ratioForm == RatioForm::Regulator ? "出力 / output (V)" : "分圧比 / ratio",
-            errorHeading, "合計 / total"};
-        for (const DividerPartCountResult& result : answer.dividers) {
-            std::vector<Cells> rows;
-            for (const RankedDivider& ranked : result.dividers) {
-                const DividerRow row = rowOf(setup, ranked);
-                rows.push_back(
-                    {row.top, row.bottom, row.ratio, row.error, row.total, row.worstCase});
-            }
-            tables.emplace_back(result.partCount, std::move(rows));
-        }
-    }
-    if (worstCase) {
-        headings.push_back(worstCaseHeading);
-    } else {
-        for (auto& [count, rows] : tables)
-            for (Cells& row : rows)
-                row.pop_back();
-    }
-    return requestLine(setup) + tablesText(headings, tables);
+    for (const Words& heading : table.headings)
+        headings.push_back(bothLanguages(heading));
+    return requestLine(setup) + tablesText(headings, table.groups);
 }
 
 // ---- The commands ---------------------------------------------------------
@@ -267,7 +224,7 @@ std::variant<Answer, Problem> answer(std::span<const std::string_view> args, Fin
     if (const auto* problem = std::get_if<Problem>(&read)) return *problem;
     const CommandLine& line = std::get<CommandLine>(read);
     auto setUp = setUpFinder(line.options);
-    if (const auto* problem = std::get_if<Problem>(&setUp)) return *problem;
+    if (const auto* problem = std::get_if<FinderProblem>(&setUp)) return problem->text;
     const FinderSetup& setup = std::get<FinderSetup>(setUp);
     const NetworkFinder finder(setup.parts);
     const FinderAnswer found = answerFor(setup, finder);

@@ -1,9 +1,9 @@
 #include "networks/finder_report.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "decimal/decimal_conversion.h"
+#include "json/json_text.h"
 #include "networks/value_text.h"
 
 namespace gosei::networks {
@@ -30,10 +30,7 @@ std::string jsonNumber(const Rational& value) {
 }
 
 std::string jsonList(const std::vector<double>& values) {
-    std::string text = "[";
-    for (double value : values)
-        text += (text.size() > 1 ? "," : "") + jsonNumber(value);
-    return text + "]";
+    return json::arrayOf(values, [](double value) { return jsonNumber(value); });
 }
 
 std::string jsonPercent(const Rational& fraction) {
@@ -53,17 +50,17 @@ std::string jsonRequest(const FinderSetup& setup) {
     } else {
         const Rational ratio = setup.exactRatio();
         text += "\"ratio\":" + jsonNumber(ratio) +
-                ",\"ratio_exact\":" + jsonString(fractionText(ratio));
+                ",\"ratio_exact\":" + json::quoted(fractionText(ratio));
         if (setup.ratioForm == RatioForm::Voltages)
             text += ",\"vout\":" + jsonNumber(setup.vout) + ",\"vin\":" + jsonNumber(setup.vin);
         if (setup.ratioForm == RatioForm::Regulator)
             text += ",\"vref\":" + jsonNumber(setup.vref) + ",\"vout\":" + jsonNumber(setup.vout);
     }
     if (setup.series) {
-        text += ",\"series\":" + jsonString(eSeriesName(*setup.series)) + ",\"range\":[" +
+        text += ",\"series\":" + json::quoted(eSeriesName(*setup.series)) + ",\"range\":[" +
                 jsonNumber(setup.low) + "," + jsonNumber(setup.high) + "]";
     } else {
-        text += ",\"stock\":" + jsonString(setup.stockName) +
+        text += ",\"stock\":" + json::quoted(setup.stockName) +
                 ",\"counted_stock\":" + (setup.countedStock ? "true" : "false");
     }
     text += ",\"exclude\":" + jsonList(setup.excluded) +
@@ -81,10 +78,10 @@ std::string jsonRequest(const FinderSetup& setup) {
 // The fields every network has, alone or as an arm of a divider.
 std::string jsonNetworkFields(const Network& network) {
     const Rational value = network.exactValue();
-    return "\"expression\":" + jsonString(network.expression()) +
-           ",\"topology\":" + jsonString(network.topology()) +
+    return "\"expression\":" + json::quoted(network.expression()) +
+           ",\"topology\":" + json::quoted(network.topology()) +
            ",\"parts\":" + jsonList(network.partValues()) + ",\"value\":" + jsonNumber(value) +
-           ",\"value_exact\":" + jsonString(fractionText(value));
+           ",\"value_exact\":" + json::quoted(fractionText(value));
 }
 
 std::string jsonResult(const FinderSetup& setup, const RankedNetwork& ranked) {
@@ -98,7 +95,7 @@ std::string jsonResult(const FinderSetup& setup, const RankedDivider& ranked) {
     const Rational ratio = divider.exactRatio();
     std::string text = "{\"top\":{" + jsonNetworkFields(divider.top) + "},\"bottom\":{" +
                        jsonNetworkFields(divider.bottom) + "},\"ratio\":" + jsonNumber(ratio) +
-                       ",\"ratio_exact\":" + jsonString(fractionText(ratio));
+                       ",\"ratio_exact\":" + json::quoted(fractionText(ratio));
     if (setup.ratioForm == RatioForm::Regulator)
         text += ",\"output\":" + jsonNumber(shownRatio(setup, ratio));
     return text + ",\"error_percent\":" + jsonPercent(ranked.exactError) +
@@ -137,21 +134,75 @@ std::string worstCaseText(const ErrorRange& range) {
            percentText(range.high, kWorstCaseDigits, Rounding::Up);
 }
 
-NetworkRow rowOf(const FinderSetup& setup, const RankedNetwork& ranked) {
+namespace {
+
+// The cells of a row, one for each heading but the worst case's.
+std::vector<std::string> cellsOf(const FinderSetup&, const RankedNetwork& ranked) {
     return {ranked.network.expression(), valueText(ranked.network.exactValue(), kValueDigits),
-            percentText(ranked.exactError, kErrorDigits),
-            setup.showsWorstCase() ? worstCaseText(ranked.worstCase) : ""};
+            percentText(ranked.exactError, kErrorDigits)};
 }
 
-DividerRow rowOf(const FinderSetup& setup, const RankedDivider& ranked) {
+std::vector<std::string> cellsOf(const FinderSetup& setup, const RankedDivider& ranked) {
     const Divider& divider = ranked.divider;
-    const Rational ratio = divider.exactRatio();
-    return {divider.top.expression(),
-            divider.bottom.expression(),
-            decimalText(shownRatio(setup, ratio), kValueDigits),
+    return {divider.top.expression(), divider.bottom.expression(),
+            decimalText(shownRatio(setup, divider.exactRatio()), kValueDigits),
             percentText(ranked.exactError, kErrorDigits),
-            valueText(divider.exactTotal(), kValueDigits),
-            setup.showsWorstCase() ? worstCaseText(ranked.worstCase) : ""};
+            valueText(divider.exactTotal(), kValueDigits)};
+}
+
+std::vector<Words> headingsOf(const FinderSetup& setup) {
+    std::vector<Words> headings;
+    if (setup.mode == FinderMode::Network) {
+        headings = {{"回路", "network"}, {"合成値", "value"}, {"誤差", "error", " (％)"}};
+    } else {
+        headings = {{"上", "top"},
+                    {"下", "bottom"},
+                    setup.ratioForm == RatioForm::Regulator ? Words{"出力", "output", " (V)"}
+                                                            : Words{"分圧比", "ratio"},
+                    {"誤差", "error", " (％)"},
+                    {"合計", "total"}};
+    }
+    if (setup.showsWorstCase()) headings.push_back({"最悪値", "worst case", " (％)"});
+    return headings;
+}
+
+template <typename Result, typename Items>
+void addGroups(ResultsTable& table, const FinderSetup& setup, const std::vector<Result>& found,
+               Items Result::*items) {
+    std::optional<Rational> bestError;
+    for (const Result& result : found) {
+        ResultGroup group{result.partCount, {}};
+        for (const auto& ranked : result.*items) {
+            group.rows.push_back(cellsOf(setup, ranked));
+            if (setup.showsWorstCase())
+                group.rows.back().push_back(worstCaseText(ranked.worstCase));
+            // Of equal errors, the first found: the one of fewest parts.
+            const Rational error = abs(ranked.exactError);
+            if (!bestError || error < *bestError) {
+                bestError = error;
+                table.best = std::pair{table.groups.size(), group.rows.size() - 1};
+            }
+        }
+        table.groups.push_back(std::move(group));
+    }
+}
+
+}  // namespace
+
+Words partCountWords(int count) {
+    const std::string number = std::to_string(count);
+    return {number + " 個", number + (count == 1 ? " part" : " parts")};
+}
+
+ResultsTable resultsTable(const FinderSetup& setup, const FinderAnswer& answer) {
+    ResultsTable table;
+    table.headings = headingsOf(setup);
+    if (setup.mode == FinderMode::Network) {
+        addGroups(table, setup, answer.networks, &PartCountResult::networks);
+    } else {
+        addGroups(table, setup, answer.dividers, &DividerPartCountResult::dividers);
+    }
+    return table;
 }
 
 std::string reportJson(const FinderSetup& setup, const FinderAnswer& answer) {
@@ -160,24 +211,6 @@ std::string reportJson(const FinderSetup& setup, const FinderAnswer& answer) {
             ? jsonResults(setup, answer.networks, &PartCountResult::networks, "networks")
             : jsonResults(setup, answer.dividers, &DividerPartCountResult::dividers, "dividers");
     return "{\"request\":" + jsonRequest(setup) + ",\"results\":[" + results + "]}\n";
-}
-
-std::string jsonString(std::string_view text) {
-    std::string quoted = "\"";
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (byte < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            quoted += escaped;
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "\"";
 }
 
 }  // namespace gosei::networks

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "networks/divider_search.h"
@@ -20,23 +22,37 @@ struct FinderAnswer {
 // `finder` must hold the parts of `setup`.
 FinderAnswer answerFor(const FinderSetup& setup, const NetworkFinder& finder);
 
-// The columns of a result row.
-struct NetworkRow {
-    std::string expression;
-    std::string value;      // seven significant digits with a multiplier
-    std::string error;      // percent, four significant digits, "0" when exact
-    std::string worstCase;  // "-4.2 … +4.9", empty without a part tolerance
+// A text in both languages: the command line shows "回路 / network", the
+// window and the page the Japanese alone.
+struct Words {
+    std::string japanese;
+    std::string english;
+    std::string unit = {};  // after both: " (％)"
+
+    // As the window and the page show it: "誤差 (％)".
+    std::string shown() const { return japanese + unit; }
 };
-struct DividerRow {
-    std::string top;
-    std::string bottom;
-    std::string ratio;  // the ratio, or the output voltage of a regulator
-    std::string error;
-    std::string total;
-    std::string worstCase;
+
+// The results as every front end shows them: the headings of the columns,
+// and for each part count its rows of cells, one for each heading. The
+// worst case column is there only where the parts have a tolerance.
+struct ResultGroup {
+    int partCount = 0;
+    std::vector<std::vector<std::string>> rows;  // best first; none when nothing was found
 };
-NetworkRow rowOf(const FinderSetup& setup, const RankedNetwork& ranked);
-DividerRow rowOf(const FinderSetup& setup, const RankedDivider& ranked);
+struct ResultsTable {
+    std::vector<Words> headings;
+    std::vector<ResultGroup> groups;
+    // The group and row of the least error of all, exactly; of equal
+    // errors, the one of fewest parts. None where nothing was found.
+    std::optional<std::pair<std::size_t, std::size_t>> best;
+};
+ResultsTable resultsTable(const FinderSetup& setup, const FinderAnswer& answer);
+
+// A part count's title: "4 個", "4 parts".
+Words partCountWords(int count);
+// What a part count without results shows.
+inline const Words kNoneFound{"なし", "none"};
 
 // A worst case range, its ends rounded outwards to two significant digits.
 std::string worstCaseText(const ErrorRange& range);
@@ -45,8 +61,5 @@ std::string worstCaseText(const ErrorRange& range);
 // results of each part count. Numbers read back as the doubles nearest to
 // the exact values, which "*_exact" fields give as fractions.
 std::string reportJson(const FinderSetup& setup, const FinderAnswer& answer);
-
-// Text as a JSON string, quoted and escaped.
-std::string jsonString(std::string_view text);
 
 }  // namespace gosei::networks

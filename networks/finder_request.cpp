@@ -11,27 +11,45 @@
 namespace gosei::networks {
 namespace {
 
-using Problem = std::string;
+using Problem = FinderProblem;
 
 // Each step either fills in part of the setup or names a problem.
 using Step = std::optional<Problem>;
+
+Problem problemOf(FinderField field, ProblemKind kind, std::string text, std::string given = {}) {
+    Problem problem;
+    problem.field = field;
+    problem.kind = kind;
+    problem.text = std::move(text);
+    problem.given = std::move(given);
+    return problem;
+}
 
 std::string partsWord(int count) {
     return std::to_string(count) + (count == 1 ? " part" : " parts");
 }
 
-std::optional<int> wholeNumber(std::string_view text) {
+// Digits alone, full-width ones too.
+std::optional<int> wholeNumber(std::string_view typed) {
+    const std::string text = asciiForms(typed);
     int number = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
     if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
     return number;
 }
 
-// A value, or the problem with it as the end of a sentence that names it.
-std::variant<double, Problem> valueOf(std::string_view text, Unit unit = Unit::Ohm) {
+// A value, or why `text` is not one: `sentence` starts the command line's
+// line, which ends with the quoted text and what is wrong with it.
+std::variant<double, Problem> valueOf(FinderField field, std::string_view text,
+                                      const std::string& sentence, Unit unit = Unit::Ohm) {
     const auto read = readValue(text, unit);
-    if (const auto* problem = std::get_if<ValueProblem>(&read))
-        return quotedText(text) + " " + problemText(*problem);
+    if (const auto* wrong = std::get_if<ValueProblem>(&read)) {
+        Problem problem =
+            problemOf(field, ProblemKind::NotAValue,
+                      sentence + quotedText(text) + " " + problemText(*wrong), std::string(text));
+        problem.valueProblem = *wrong;
+        return problem;
+    }
     return std::get<double>(read);
 }
 
@@ -39,11 +57,15 @@ std::variant<double, Problem> valueOf(std::string_view text, Unit unit = Unit::O
 // header's name.
 std::variant<ValueColumn, Problem> valueColumnOf(std::string_view text) {
     const std::string option = "--column " + quotedText(text);
-    if (text.empty()) return option + " is not a column's name or number";
+    const auto bad = [&](const std::string& words) {
+        return problemOf(FinderField::Stock, ProblemKind::BadColumn, option + words,
+                         std::string(text));
+    };
+    if (text.empty()) return bad(" is not a column's name or number");
     if (text.find_first_not_of("0123456789") != std::string_view::npos)
         return ValueColumn{std::string(text)};
     const auto number = wholeNumber(text);
-    if (!number || *number < 1) return option + ": columns are counted from 1";
+    if (!number || *number < 1) return bad(": columns are counted from 1");
     return ValueColumn{{}, static_cast<std::size_t>(*number)};
 }
 
@@ -64,45 +86,66 @@ std::vector<ScarcePart> heldParts(std::vector<StockRow> rows) {
     return held;
 }
 
-// "LOW..HIGH" of the option `name`, both ends values; a zero low end only
-// where `zeroLowAllowed`.
-std::variant<std::pair<double, double>, Problem> rangeOf(std::string_view name,
-                                                         std::string_view text,
-                                                         bool zeroLowAllowed) {
-    const std::string option = std::string(name) + " " + quotedText(text);
+// An option of two fields, "LOW..HIGH".
+struct RangeOption {
+    std::string_view name;
+    FinderField low, high;
+    bool zeroLowAllowed;
+};
+
+std::variant<std::pair<double, double>, Problem> rangeOf(const RangeOption& range,
+                                                         std::string_view text) {
+    const std::string option = std::string(range.name) + " " + quotedText(text);
     const auto dots = text.find("..");
-    if (dots == std::string_view::npos) return option + " is not LOW..HIGH";
+    if (dots == std::string_view::npos)
+        return problemOf(range.low, ProblemKind::NotARange, option + " is not LOW..HIGH",
+                         std::string(text));
     const std::string_view lowText = text.substr(0, dots);
     const std::string_view highText = text.substr(dots + 2);
-    const auto low = valueOf(lowText);
-    if (const auto* problem = std::get_if<Problem>(&low))
-        return option + ": the low end " + *problem;
-    const auto high = valueOf(highText);
-    if (const auto* problem = std::get_if<Problem>(&high))
-        return option + ": the high end " + *problem;
+    const auto low = valueOf(range.low, lowText, option + ": the low end ");
+    if (const auto* problem = std::get_if<Problem>(&low)) return *problem;
+    const auto high = valueOf(range.high, highText, option + ": the high end ");
+    if (const auto* problem = std::get_if<Problem>(&high)) return *problem;
     const double lowest = std::get<double>(low);
     const double highest = std::get<double>(high);
-    if (lowest < 0 || (lowest == 0 && !zeroLowAllowed))
-        return option + ": the low end must be " +
-               (zeroLowAllowed ? "0 or more" : "greater than 0");
+    if (lowest < 0 || (lowest == 0 && !range.zeroLowAllowed)) {
+        Problem problem = problemOf(range.low, ProblemKind::NotPositive,
+                                    option + ": the low end must be " +
+                                        (range.zeroLowAllowed ? "0 or more" : "greater than 0"),
+                                    std::string(lowText));
+        if (range.zeroLowAllowed) problem.low = "0";
+        return problem;
+    }
     if (lowest > highest)
-        return option + ": the low end " + quotedText(lowText) + " is above the high end " +
-               quotedText(highText);
+        return problemOf(range.low, ProblemKind::LowAboveHigh,
+                         option + ": the low end " + quotedText(lowText) +
+                             " is above the high end " + quotedText(highText),
+                         std::string(lowText));
     return std::pair{lowest, highest};
 }
 
 // A percentage of 0 or more, below `limit` where one is given.
-std::variant<double, Problem> percentOf(std::string_view name, std::string_view text,
+std::variant<double, Problem> percentOf(FinderField field, std::string_view name,
+                                        std::string_view text,
                                         std::optional<double> limit = std::nullopt) {
     const auto read = readValue(text, Unit::None);
     const std::string option = std::string(name) + " " + quotedText(text);
     if (std::get_if<ValueProblem>(&read) &&
-        std::get<ValueProblem>(read) == ValueProblem::TooManyDigits)
-        return option + " " + problemText(ValueProblem::TooManyDigits);
+        std::get<ValueProblem>(read) == ValueProblem::TooManyDigits) {
+        Problem problem =
+            problemOf(field, ProblemKind::NotAValue,
+                      option + " " + problemText(ValueProblem::TooManyDigits), std::string(text));
+        problem.valueProblem = ValueProblem::TooManyDigits;
+        return problem;
+    }
     const double* percent = std::get_if<double>(&read);
     if (!percent || *percent < 0 || (limit && *percent >= *limit)) {
-        return option + " is not a percentage of 0 or more" +
-               (limit ? " and below " + valueText(*limit) : "");
+        Problem problem = problemOf(field, ProblemKind::NotPercentage,
+                                    option + " is not a percentage of 0 or more" +
+                                        (limit ? " and below " + valueText(*limit) : ""),
+                                    std::string(text));
+        if (limit) problem.high = valueText(*limit);
+        return problem;
     }
     return *percent;
 }
@@ -135,46 +178,65 @@ class SetupReader {
 
   private:
     Step readWanted() {
-        if (!m_options.wanted) return "no value given (gosei-cli find VALUE [options])";
-        const auto wanted = valueOf(*m_options.wanted);
+        if (!m_options.wanted)
+            return problemOf(FinderField::Wanted, ProblemKind::Missing,
+                             "no value given (gosei-cli find VALUE [options])");
+        const auto wanted = valueOf(FinderField::Wanted, *m_options.wanted, "");
         if (const auto* problem = std::get_if<Problem>(&wanted)) return *problem;
-        if (!(std::get<double>(wanted) > 0)) return "the value must be greater than 0";
+        if (!(std::get<double>(wanted) > 0))
+            return problemOf(FinderField::Wanted, ProblemKind::NotPositive,
+                             "the value must be greater than 0", *m_options.wanted);
         m_setup.find.wanted = std::get<double>(wanted);
         return std::nullopt;
     }
 
-    Step readRatio() {
-        DividerRequest& request = m_setup.divider;
-        if (m_options.vref || m_options.vout) {
-            if (m_options.wanted) return "give a RATIO or --vref and --vout, not both";
-            if (!m_options.vref) return "--vout needs --vref";
-            if (!m_options.vout) return "--vref needs --vout";
-            for (auto [name, text, value] :
-                 {std::tuple{"--vref", &*m_options.vref, &m_setup.vref},
-                  std::tuple{"--vout", &*m_options.vout, &m_setup.vout}}) {
-                const auto voltage = valueOf(*text, Unit::Volt);
-                if (const auto* problem = std::get_if<Problem>(&voltage))
-                    return std::string(name) + " " + *problem;
-                if (!(std::get<double>(voltage) > 0))
-                    return std::string(name) + " must be greater than 0";
-                *value = std::get<double>(voltage);
-            }
-            if (!(m_setup.vout > m_setup.vref)) return "--vout must be above --vref";
-            m_setup.ratioForm = RatioForm::Regulator;
-            request.measure = DividerMeasure::Gain;
-            request.wantedNumerator = m_setup.vout;
-            request.wantedDenominator = m_setup.vref;
-            return std::nullopt;
+    Step readVoltages() {
+        if (m_options.wanted)
+            return problemOf(FinderField::Wanted, ProblemKind::RatioAndVoltages,
+                             "give a RATIO or --vref and --vout, not both", *m_options.wanted);
+        if (!m_options.vref)
+            return problemOf(FinderField::Vref, ProblemKind::HalfGiven, "--vout needs --vref");
+        if (!m_options.vout)
+            return problemOf(FinderField::Vout, ProblemKind::HalfGiven, "--vref needs --vout");
+        for (auto [field, name, text, value] :
+             {std::tuple{FinderField::Vref, "--vref", &*m_options.vref, &m_setup.vref},
+              std::tuple{FinderField::Vout, "--vout", &*m_options.vout, &m_setup.vout}}) {
+            const auto voltage = valueOf(field, *text, std::string(name) + " ", Unit::Volt);
+            if (const auto* problem = std::get_if<Problem>(&voltage)) return *problem;
+            if (!(std::get<double>(voltage) > 0))
+                return problemOf(field, ProblemKind::NotPositive,
+                                 std::string(name) + " must be greater than 0", *text);
+            *value = std::get<double>(voltage);
         }
+        if (!(m_setup.vout > m_setup.vref))
+            return problemOf(FinderField::Vout, ProblemKind::VoutNotAboveVref,
+                             "--vout must be above --vref", *m_options.vout);
+        m_setup.ratioForm = RatioForm::Regulator;
+        DividerRequest& request = m_setup.divider;
+        request.measure = DividerMeasure::Gain;
+        request.wantedNumerator = m_setup.vout;
+        request.wantedDenominator = m_setup.vref;
+        return std::nullopt;
+    }
+
+    Step readRatio() {
+        if (m_options.vref || m_options.vout) return readVoltages();
+        DividerRequest& request = m_setup.divider;
         if (!m_options.wanted)
-            return "no ratio given (gosei-cli divider RATIO [options], or --vref V --vout V)";
+            return problemOf(
+                FinderField::Wanted, ProblemKind::Missing,
+                "no ratio given (gosei-cli divider RATIO [options], or --vref V --vout V)");
         const std::string& text = *m_options.wanted;
-        const std::string outOfRange = "the ratio must lie between 0 and 1";
+        const auto outOfRange = [&](const std::string& words) {
+            return problemOf(FinderField::Wanted, ProblemKind::RatioOutOfRange, words, text);
+        };
+        const std::string between = "the ratio must lie between 0 and 1";
         const auto slash = text.find('/');
         if (slash == std::string::npos) {
-            const auto ratio = valueOf(text, Unit::None);
+            const auto ratio = valueOf(FinderField::Wanted, text, "", Unit::None);
             if (const auto* problem = std::get_if<Problem>(&ratio)) return *problem;
-            if (!(std::get<double>(ratio) > 0 && std::get<double>(ratio) < 1)) return outOfRange;
+            if (!(std::get<double>(ratio) > 0 && std::get<double>(ratio) < 1))
+                return outOfRange(between);
             request.wantedNumerator = std::get<double>(ratio);
             request.wantedDenominator = 1;
             return std::nullopt;
@@ -182,13 +244,13 @@ class SetupReader {
         for (auto [part, value] :
              {std::pair{std::string_view(text).substr(0, slash), &m_setup.vout},
               std::pair{std::string_view(text).substr(slash + 1), &m_setup.vin}}) {
-            const auto voltage = valueOf(part, Unit::Volt);
-            if (const auto* problem = std::get_if<Problem>(&voltage))
-                return "the ratio " + quotedText(text) + ": " + *problem;
+            const auto voltage = valueOf(FinderField::Wanted, part,
+                                         "the ratio " + quotedText(text) + ": ", Unit::Volt);
+            if (const auto* problem = std::get_if<Problem>(&voltage)) return *problem;
             *value = std::get<double>(voltage);
         }
         if (!(m_setup.vout > 0 && m_setup.vout < m_setup.vin))
-            return outOfRange + " (VOUT/VIN with VOUT below VIN)";
+            return outOfRange(between + " (VOUT/VIN with VOUT below VIN)");
         m_setup.ratioForm = RatioForm::Voltages;
         request.wantedNumerator = m_setup.vout;
         request.wantedDenominator = m_setup.vin;
@@ -197,7 +259,9 @@ class SetupReader {
 
     Step readSeriesOrStock() {
         if (m_options.stock) {
-            if (m_options.series || m_options.range) return std::string(kStockWithSeries);
+            if (m_options.series || m_options.range)
+                return problemOf(FinderField::Stock, ProblemKind::StockWithSeries,
+                                 std::string(kStockWithSeries));
             m_setup.stockName = m_options.stockName;
             m_setup.partsDescription =
                 m_setup.stockName.empty() ? "stock list" : "stock " + m_setup.stockName;
@@ -207,18 +271,24 @@ class SetupReader {
             m_column = std::get<ValueColumn>(column);
             return std::nullopt;
         }
-        if (m_options.column) return std::string(kColumnWithoutStock);
+        if (m_options.column)
+            return problemOf(FinderField::Stock, ProblemKind::BadColumn,
+                             std::string(kColumnWithoutStock));
         m_setup.series = kDefaultSeries;
         if (m_options.series) {
             m_setup.series = eSeriesFromName(*m_options.series);
             if (!m_setup.series)
-                return "unknown series " + quotedText(*m_options.series) +
-                       " (expected E1, E3, E6, E12, E24, E48, E96 or E192)";
+                return problemOf(FinderField::Series, ProblemKind::UnknownSeries,
+                                 "unknown series " + quotedText(*m_options.series) +
+                                     " (expected E1, E3, E6, E12, E24, E48, E96 or E192)",
+                                 *m_options.series);
         }
         m_setup.low = kDefaultLow;
         m_setup.high = kDefaultHigh;
         if (m_options.range) {
-            const auto range = rangeOf("--range", *m_options.range, false);
+            const auto range =
+                rangeOf({"--range", FinderField::RangeLow, FinderField::RangeHigh, false},
+                        *m_options.range);
             if (const auto* problem = std::get_if<Problem>(&range)) return *problem;
             std::tie(m_setup.low, m_setup.high) = std::get<std::pair<double, double>>(range);
         }
@@ -233,10 +303,12 @@ class SetupReader {
         while (true) {
             const auto comma = text.find(',');
             const std::string_view item = text.substr(0, comma);
-            const auto value = valueOf(item);
-            if (const auto* problem = std::get_if<Problem>(&value)) return "--exclude: " + *problem;
+            const auto value = valueOf(FinderField::Exclude, item, "--exclude: ");
+            if (const auto* problem = std::get_if<Problem>(&value)) return *problem;
             if (!(std::get<double>(value) > 0))
-                return "--exclude: " + quotedText(item) + " is not a positive value";
+                return problemOf(FinderField::Exclude, ProblemKind::NotPositive,
+                                 "--exclude: " + quotedText(item) + " is not a positive value",
+                                 std::string(item));
             m_setup.excluded.push_back(std::get<double>(value));
             if (comma == std::string_view::npos) return std::nullopt;
             text.remove_prefix(comma + 1);
@@ -247,19 +319,37 @@ class SetupReader {
         const int fewestAllowed = defaultsFor(m_options).fewestParts;
         int fewest = fewestAllowed;
         int most = kMostParts;
+        FinderField atFault = FinderField::PartsMax;
         if (m_options.parts) {
             const std::string_view text = *m_options.parts;
             const auto dots = text.find("..");
             const auto first = wholeNumber(text.substr(0, dots));
             const auto last =
                 dots == std::string_view::npos ? first : wholeNumber(text.substr(dots + 2));
-            if (!first || !last) return "--parts " + quotedText(text) + " is not N or M..N";
-            fewest = dots == std::string_view::npos ? fewestAllowed : *first;
+            const bool alone = dots == std::string_view::npos;
+            if (!first || !last) {
+                const bool firstAtFault = !first && !alone;
+                return problemOf(firstAtFault ? FinderField::PartsMin : FinderField::PartsMax,
+                                 ProblemKind::NotPartCounts,
+                                 "--parts " + quotedText(text) + " is not N or M..N",
+                                 std::string(firstAtFault ? text.substr(0, dots)
+                                                          : text.substr(alone ? 0 : dots + 2)));
+            }
+            fewest = alone ? fewestAllowed : *first;
             most = *last;
+            if (!alone && (fewest < fewestAllowed || fewest > most))
+                atFault = FinderField::PartsMin;
         }
-        if (fewest < fewestAllowed || most > kMostParts || fewest > most)
-            return "--parts must lie within " + std::to_string(fewestAllowed) +
-                   "..4, smaller count first";
+        if (fewest < fewestAllowed || most > kMostParts || fewest > most) {
+            Problem problem =
+                problemOf(atFault, ProblemKind::PartCountsOutside,
+                          "--parts must lie within " + std::to_string(fewestAllowed) +
+                              "..4, smaller count first",
+                          std::to_string(atFault == FinderField::PartsMin ? fewest : most));
+            problem.low = std::to_string(fewestAllowed);
+            problem.high = std::to_string(kMostParts);
+            return problem;
+        }
         m_setup.list().fewestParts = fewest;
         m_setup.list().mostParts = most;
         return std::nullopt;
@@ -269,9 +359,16 @@ class SetupReader {
         int top = defaultsFor(m_options).top;
         if (m_options.top) {
             const auto given = wholeNumber(*m_options.top);
-            if (!given || *given < 1 || *given > kMostTop)
-                return "--top " + quotedText(*m_options.top) + " is not a whole number from 1 to " +
-                       std::to_string(kMostTop);
+            if (!given || *given < 1 || *given > kMostTop) {
+                Problem problem =
+                    problemOf(FinderField::Top, ProblemKind::NotTop,
+                              "--top " + quotedText(*m_options.top) +
+                                  " is not a whole number from 1 to " + std::to_string(kMostTop),
+                              *m_options.top);
+                problem.low = "1";
+                problem.high = std::to_string(kMostTop);
+                return problem;
+            }
             top = *given;
         }
         m_setup.list().top = top;
@@ -280,7 +377,7 @@ class SetupReader {
 
     Step readTolerance() {
         if (!m_options.tolerance) return std::nullopt;
-        const auto percent = percentOf("--tolerance", *m_options.tolerance);
+        const auto percent = percentOf(FinderField::MaxError, "--tolerance", *m_options.tolerance);
         if (const auto* problem = std::get_if<Problem>(&percent)) return *problem;
         m_setup.list().maxErrorPercent = std::get<double>(percent);
         return std::nullopt;
@@ -289,7 +386,8 @@ class SetupReader {
     Step readPartTolerance() {
         double percent = defaultsFor(m_options).partTolerancePercent;
         if (m_options.partTolerance) {
-            const auto given = percentOf("--part-tolerance", *m_options.partTolerance, 100.0);
+            const auto given = percentOf(FinderField::PartTolerance, "--part-tolerance",
+                                         *m_options.partTolerance, 100.0);
             if (const auto* problem = std::get_if<Problem>(&given)) return *problem;
             percent = std::get<double>(given);
         }
@@ -303,11 +401,18 @@ class SetupReader {
         request.lowestTotal = kDefaultLowestTotal;
         request.highestTotal = kDefaultHighestTotal;
         if (!m_options.total) return std::nullopt;
-        const auto total = rangeOf("--total", *m_options.total, true);
+        const auto total = rangeOf({"--total", FinderField::TotalLow, FinderField::TotalHigh, true},
+                                   *m_options.total);
         if (const auto* problem = std::get_if<Problem>(&total)) return *problem;
         std::tie(request.lowestTotal, request.highestTotal) =
             std::get<std::pair<double, double>>(total);
         return std::nullopt;
+    }
+
+    // Where a problem with the parts as a whole is best shown: the list, or
+    // the series' range.
+    FinderField partsField() const {
+        return m_options.stock ? FinderField::Stock : FinderField::RangeLow;
     }
 
     Step readParts() {
@@ -315,8 +420,12 @@ class SetupReader {
         std::vector<ScarcePart> held;  // of a counted list, to become the scarce parts
         if (m_options.stock) {
             auto stock = parseStockList(*m_options.stock, m_column);
-            if (const auto* problem = std::get_if<StockListError>(&stock))
-                return m_setup.partsDescription + ": " + problem->message;
+            if (auto* error = std::get_if<StockListError>(&stock)) {
+                Problem problem = problemOf(FinderField::Stock, ProblemKind::StockList,
+                                            m_setup.partsDescription + ": " + error->message);
+                problem.stockError = std::move(*error);
+                return problem;
+            }
             const StockList& list = std::get<StockList>(stock);
             m_setup.countedStock = list.counted;
             if (list.counted) {
@@ -332,23 +441,28 @@ class SetupReader {
         }
         std::sort(values.begin(), values.end());
         values.erase(std::unique(values.begin(), values.end()), values.end());
+        const bool anyBeforeExclusions = !values.empty();
         values = withoutExcluded(std::move(values), m_setup.excluded);
-        if (values.empty()) return "no parts left in " + m_setup.partsDescription;
+        if (values.empty())
+            return problemOf(anyBeforeExclusions ? FinderField::Exclude : partsField(),
+                             ProblemKind::NoPartsLeft,
+                             "no parts left in " + m_setup.partsDescription);
         std::erase_if(held, [&](const ScarcePart& part) {
             return part.count >= kMostParts ||
                    !std::binary_search(values.begin(), values.end(), part.value);
         });
         m_setup.list().scarceParts = std::move(held);
-        if (values.size() > kMostDistinctParts)
-            return "more than " + std::to_string(kMostDistinctParts) + " distinct parts in " +
-                   m_setup.partsDescription;
+        if (values.size() > kMostDistinctParts) {
+            Problem problem = problemOf(partsField(), ProblemKind::TooManyParts,
+                                        "more than " + std::to_string(kMostDistinctParts) +
+                                            " distinct parts in " + m_setup.partsDescription);
+            problem.high = std::to_string(kMostDistinctParts);
+            return problem;
+        }
         m_setup.parts = std::move(values);
         return std::nullopt;
     }
 
-    // A wanted value no network of the part counts asked for can reach: the
-    // least is all of the smallest part in parallel, the most all of the
-    // largest in series.
     // Parts too far apart are refused: beside the wanted value, the
     // smallest would be so small (or the largest so large) that networks
     // differing in it alone differ by less than double can tell, and the
@@ -357,13 +471,20 @@ class SetupReader {
         const Rational smallest = writtenValue(m_setup.parts.front());
         const Rational largest = writtenValue(m_setup.parts.back());
         if (largest <= smallest * kMostPartSpan) return std::nullopt;
-        return m_setup.partsDescription + " spans more than " +
-               std::to_string(kMostPartSpanDecades) + " decades (" +
-               valueText(m_setup.parts.front()) + " to " + valueText(m_setup.parts.back()) +
-               "): the largest part may be at most 1e" + std::to_string(kMostPartSpanDecades) +
-               " times the smallest";
+        Problem problem = problemOf(
+            partsField(), ProblemKind::SpanTooWide,
+            m_setup.partsDescription + " spans more than " + std::to_string(kMostPartSpanDecades) +
+                " decades (" + valueText(m_setup.parts.front()) + " to " +
+                valueText(m_setup.parts.back()) + "): the largest part may be at most 1e" +
+                std::to_string(kMostPartSpanDecades) + " times the smallest");
+        problem.low = valueText(m_setup.parts.front());
+        problem.high = valueText(m_setup.parts.back());
+        return problem;
     }
 
+    // A wanted value no network of the part counts asked for can reach: the
+    // least is all of the smallest part in parallel, the most all of the
+    // largest in series.
     Step checkReach() {
         if (m_options.mode == FinderMode::Divider) return checkDividerReach();
         const int most = m_setup.find.mostParts;
@@ -372,9 +493,15 @@ class SetupReader {
         const Rational highest = writtenValue(m_setup.parts.back()) * most;
         const Rational wanted = writtenValue(m_setup.find.wanted);
         if (wanted >= lowest && wanted <= highest) return std::nullopt;
-        return *m_options.wanted + " is outside what " + partsWord(most) + " of " +
-               m_setup.partsDescription + " can reach (" + valueText(lowest, 7, Rounding::Up) +
-               " to " + valueText(highest, 7, Rounding::Down) + ")";
+        Problem problem = problemOf(FinderField::Wanted, ProblemKind::OutOfReach,
+                                    *m_options.wanted + " is outside what " + partsWord(most) +
+                                        " of " + m_setup.partsDescription + " can reach (" +
+                                        valueText(lowest, 7, Rounding::Up) + " to " +
+                                        valueText(highest, 7, Rounding::Down) + ")",
+                                    *m_options.wanted);
+        problem.low = valueText(lowest, 7, Rounding::Up);
+        problem.high = valueText(highest, 7, Rounding::Down);
+        return problem;
     }
 
     // A divider whose quotient top / bottom would have to be larger than any
@@ -398,13 +525,24 @@ class SetupReader {
                                      m_setup.partsDescription + " within a total of " +
                                      valueText(request.lowestTotal) + ".." +
                                      valueText(request.highestTotal) + " can reach";
-        if (m_setup.ratioForm == RatioForm::Regulator)
-            return "--vout " + quotedText(*m_options.vout) + " is above " + dividers +
-                   " from --vref " + quotedText(*m_options.vref) + " (at most " +
-                   decimalText(writtenValue(m_setup.vref) * (1 + highest), 7, Rounding::Down) +
-                   " V)";
-        return "the ratio " + quotedText(*m_options.wanted) + " is below " + dividers +
-               " (at least " + decimalText(1 / (1 + highest), 7, Rounding::Up) + ")";
+        if (m_setup.ratioForm == RatioForm::Regulator) {
+            const std::string limit =
+                decimalText(writtenValue(m_setup.vref) * (1 + highest), 7, Rounding::Down);
+            Problem problem = problemOf(
+                FinderField::Vout, ProblemKind::OutOfReach,
+                "--vout " + quotedText(*m_options.vout) + " is above " + dividers +
+                    " from --vref " + quotedText(*m_options.vref) + " (at most " + limit + " V)",
+                *m_options.vout);
+            problem.high = limit;
+            return problem;
+        }
+        const std::string limit = decimalText(1 / (1 + highest), 7, Rounding::Up);
+        Problem problem = problemOf(FinderField::Wanted, ProblemKind::OutOfReach,
+                                    "the ratio " + quotedText(*m_options.wanted) + " is below " +
+                                        dividers + " (at least " + limit + ")",
+                                    *m_options.wanted);
+        problem.low = limit;
+        return problem;
     }
 
     const FinderOptions& m_options;
@@ -437,7 +575,7 @@ FinderDefaults defaultsFor(const FinderOptions& options) {
             series ? usualTolerancePercent(*series) : 0};
 }
 
-std::variant<FinderSetup, std::string> setUpFinder(const FinderOptions& options) {
+std::variant<FinderSetup, FinderProblem> setUpFinder(const FinderOptions& options) {
     return SetupReader(options).read();
 }
 

@@ -9,13 +9,15 @@
 #include "networks/divider_search.h"
 #include "networks/e_series.h"
 #include "networks/network_search.h"
+#include "networks/stock_list.h"
+#include "networks/value_text.h"
 
 namespace gosei::networks {
 
 // A request for networks or dividers as people type it, the same from the
 // command line, the window and the page: each field holds the text of one
 // option of `gosei-cli find` or `gosei-cli divider`, and is empty when the
-// option is not given. Problems are named in the command line's words.
+// option is not given.
 enum class FinderMode { Network, Divider };
 
 struct FinderOptions {
@@ -90,8 +92,69 @@ FinderDefaults defaultsFor(const FinderOptions& options);
 inline constexpr std::string_view kStockWithSeries = "--stock takes no --series or --range";
 inline constexpr std::string_view kColumnWithoutStock = "--column needs --stock";
 
-// The request understood, or one line naming what cannot be used.
-std::variant<FinderSetup, std::string> setUpFinder(const FinderOptions& options);
+// The fields of a request as the window and the page show them. The
+// command line's options fall on them: --range on RangeLow and RangeHigh,
+// --parts on PartsMin and PartsMax, --total on TotalLow and TotalHigh,
+// --stock and --column on Stock.
+enum class FinderField {
+    Mode,
+    Wanted,
+    Vref,
+    Vout,
+    Series,
+    RangeLow,
+    RangeHigh,
+    Stock,
+    Exclude,
+    PartsMin,
+    PartsMax,
+    Top,
+    MaxError,
+    PartTolerance,
+    TotalLow,
+    TotalHigh,
+};
+inline constexpr int kFinderFieldCount = static_cast<int>(FinderField::TotalHigh) + 1;
+
+// What is wrong with a field, for each front end to word.
+enum class ProblemKind {
+    Missing,            // nothing to search for yet
+    HalfGiven,          // Vref without Vout, or Vout without Vref
+    RatioAndVoltages,   // a ratio and Vref or Vout as well
+    NotAValue,          // `given` is not a value: `valueProblem` says why
+    NotPositive,        // `given` must be greater than 0
+    RatioOutOfRange,    // a ratio not between 0 and 1
+    VoutNotAboveVref,   //
+    NotARange,          // not LOW..HIGH (the command line's text only)
+    LowAboveHigh,       //
+    UnknownSeries,      //
+    StockWithSeries,    // the command line's options only
+    BadColumn,          // --column's text (the command line's only)
+    StockList,          // `stockError` says what
+    NotPartCounts,      // not N or M..N
+    PartCountsOutside,  // outside `low`..`high`, or the larger count first
+    NotTop,             // not a whole number from `low` to `high`
+    NotPercentage,      // not a percentage of 0 or more (below `high` if given)
+    NoPartsLeft,        //
+    TooManyParts,       // more than `high` distinct values
+    SpanTooWide,        // parts from `low` to `high`, more than 12 decades apart
+    OutOfReach,         // beyond what the parts can reach, `low` to `high`
+};
+
+// A request that cannot be searched: the field at fault, what is wrong in
+// the front ends' terms, and the command line's line.
+struct FinderProblem {
+    FinderField field = FinderField::Wanted;
+    ProblemKind kind = ProblemKind::Missing;
+    std::string text;   // the command line's words
+    std::string given;  // the text at fault, as typed
+    ValueProblem valueProblem = ValueProblem::Unreadable;
+    StockListError stockError;
+    std::string low, high;  // the limits the kind names, as texts
+};
+
+// The request understood, or the first problem with it.
+std::variant<FinderSetup, FinderProblem> setUpFinder(const FinderOptions& options);
 
 // Defaults: a series and its range, the networks per part count (more when
 // a largest error is given), a divider's total.

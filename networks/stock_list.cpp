@@ -126,6 +126,9 @@ class RecordReader {
         return EndOfText{};
     }
 
+    // The line the reader is on: of a record just refused, its line.
+    int line() const { return m_line; }
+
   private:
     std::size_t lineEnd(std::size_t from) const {
         return std::min(m_text.find('\n', from), m_text.size());
@@ -510,8 +513,10 @@ std::variant<StockRow, Problem> listRow(const Record& record) {
 std::variant<StockList, StockListError> parseStockList(std::string_view text,
                                                        const std::optional<ValueColumn>& given) {
     if (text.size() > kMostStockListBytes)
-        return StockListError{"more than " + std::string(kMostStockListText) +
-                              ", the most a stock list may hold"};
+        return StockListError{
+            "more than " + std::string(kMostStockListText) + ", the most a stock list may hold",
+            0,
+            {}};
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     const auto column = given && (!given->name.empty() || given->number > 0) ? given : std::nullopt;
 
@@ -524,6 +529,16 @@ std::variant<StockList, StockListError> parseStockList(std::string_view text,
         (column && !column->name.empty()) ||
         (std::holds_alternative<Record>(first) && isHeader(std::get<Record>(first)));
 
+    // A problem on line `number` of the text.
+    const auto onLine = [text](Problem message, int number) {
+        std::string_view line = text;
+        for (int skipped = 1; skipped < number && !line.empty(); ++skipped) {
+            const auto end = line.find('\n');
+            line = end == std::string_view::npos ? std::string_view() : line.substr(end + 1);
+        }
+        line = line.substr(0, line.find('\n'));
+        return StockListError{std::move(message), number, quotedExcerpt(trimmed(line))};
+    };
     StockList list;
     std::optional<Table> table;
     const std::string_view readerSeparators =
@@ -531,10 +546,12 @@ std::variant<StockList, StockListError> parseStockList(std::string_view text,
     RecordReader reader(text, readerSeparators, !headed && !column);
     if (headed) {
         auto header = reader.next();
-        if (const Problem* problem = std::get_if<Problem>(&header)) return StockListError{*problem};
-        if (std::holds_alternative<EndOfText>(header)) return StockListError{"no values"};
+        if (const Problem* problem = std::get_if<Problem>(&header))
+            return onLine(*problem, reader.line());
+        if (std::holds_alternative<EndOfText>(header)) return StockListError{"no values", 0, {}};
         auto read = tableOf(std::get<Record>(header), column);
-        if (const Problem* problem = std::get_if<Problem>(&read)) return StockListError{*problem};
+        if (const Problem* problem = std::get_if<Problem>(&read))
+            return onLine(*problem, std::get<Record>(header).line);
         table = std::get<Table>(read);
     } else if (column) {
         table.emplace();
@@ -545,14 +562,16 @@ std::variant<StockList, StockListError> parseStockList(std::string_view text,
     list.counted = table && table->quantityColumn;
     while (true) {
         auto record = reader.next();
-        if (const Problem* problem = std::get_if<Problem>(&record)) return StockListError{*problem};
+        if (const Problem* problem = std::get_if<Problem>(&record))
+            return onLine(*problem, reader.line());
         if (std::holds_alternative<EndOfText>(record)) break;
         auto row =
             table ? tableRow(*table, std::get<Record>(record)) : listRow(std::get<Record>(record));
-        if (const Problem* problem = std::get_if<Problem>(&row)) return StockListError{*problem};
+        if (const Problem* problem = std::get_if<Problem>(&row))
+            return onLine(*problem, std::get<Record>(record).line);
         list.rows.push_back(std::get<StockRow>(row));
     }
-    if (list.rows.empty()) return StockListError{"no values"};
+    if (list.rows.empty()) return StockListError{"no values", 0, {}};
     return list;
 }
 

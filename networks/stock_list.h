@@ -61,6 +61,10 @@ struct StockList {
 // One line naming the problem and the line it is on.
 struct StockListError {
     std::string message;
+    // The line at fault, counted from 1, and its text quoted (cut short if
+    // long); 0 and empty for a list too large or without values.
+    int line = 0;
+    std::string quotedLine;
 };
 
 // The list, its value column found from its header unless `column` is given.

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "networks/finder_report.h"
@@ -24,6 +26,8 @@ struct FinderResults {
     };
     std::vector<std::string> headings;
     std::vector<Group> groups;
+    // The group and row of the least error of all.
+    std::optional<std::pair<std::size_t, std::size_t>> best;
     // "E24 1..10M", or empty for a stock list; how many distinct values.
     std::string series;
     std::size_t partValues = 0;

@@ -60,8 +60,8 @@ const view::Schematic* FinderResultsModel::schematicAt(int row) const {
 }
 
 QString FinderResultsModel::headingText(const Line& line) const {
-    if (line.isNone) return QStringLiteral("なし");
-    return QStringLiteral("%1 個").arg(line.group->partCount);
+    if (line.isNone) return fromUtf8(networks::kNoneFound.japanese);
+    return fromUtf8(networks::partCountWords(line.group->partCount).japanese);
 }
 
 // The whole row in one phrase, for the drawing's cell, which has no text.

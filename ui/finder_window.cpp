@@ -39,53 +39,18 @@ constexpr auto kTypingPause = 150ms;
 constexpr auto kSearchingNoticeDelay = 300ms;
 const QColor kProblemInk(176, 0, 32);
 
-QString defaultText(double value) {
-    return QString::fromStdString(networks::valueText(value));
-}
+using networks::FinderField;
 
-// A field's text as an option: none when it is empty.
-std::optional<std::string> optionOf(const QLineEdit* field) {
-    if (field->text().isEmpty()) return std::nullopt;
-    return field->text().toStdString();
-}
-
-// Two fields as one "LOW..HIGH" option; an empty end takes the default
-// that its placeholder shows, and two empty ends give no option at all.
-std::optional<std::string> rangeOf(const QLineEdit* low, const QLineEdit* high) {
-    if (low->text().isEmpty() && high->text().isEmpty()) return std::nullopt;
-    const auto end = [](const QLineEdit* field) {
-        return field->text().isEmpty() ? field->placeholderText() : field->text();
-    };
-    return (end(low) + QStringLiteral("..") + end(high)).toStdString();
-}
-
-// Controls side by side in one row of the form, with texts between them;
-// a text with a mnemonic moves the focus to the control after it.
-QWidget* rowOf(std::initializer_list<std::variant<QWidget*, QString>> items) {
+// A row of the form holding controls side by side.
+QWidget* newRow() {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    QLabel* naming = nullptr;
-    for (const auto& item : items) {
-        if (const auto* widget = std::get_if<QWidget*>(&item)) {
-            layout->addWidget(*widget);
-            if (naming) naming->setBuddy(*widget);
-            naming = nullptr;
-        } else {
-            auto* label = new QLabel(std::get<QString>(item));
-            layout->addWidget(label);
-            if (label->text().contains(u'&')) naming = label;
-        }
-    }
-    layout->addStretch();
     return row;
 }
 
-// A row of the form whose label's mnemonic moves the focus to `buddy`.
-void addRow(QFormLayout* form, const QString& text, QWidget* buddy, QWidget* field) {
-    auto* label = new QLabel(text);
-    label->setBuddy(buddy);
-    form->addRow(label, field);
+void addToRow(QWidget* row, QWidget* widget) {
+    static_cast<QHBoxLayout*>(row->layout())->addWidget(widget);
 }
 
 }  // namespace
@@ -120,107 +85,124 @@ FinderWindow::FinderWindow(QWidget* parent)
     connect(&m_search, &FinderSearch::answered, this, &FinderWindow::showResults);
 
     // The stock list of the last run, named as it was then.
-    m_fields.stock->setPlainText(m_settings.value(QStringLiteral("stock/text")).toString());
+    setTextOf(FinderField::Stock, m_settings.value(QStringLiteral("stock/text")).toString());
     m_stockName = m_settings.value(QStringLiteral("stock/name")).toString().toStdString();
-    m_fields.useStock->setChecked(m_settings.value(QStringLiteral("stock/chosen")).toBool());
+    m_useStock->setChecked(m_settings.value(QStringLiteral("stock/chosen")).toBool());
     showModeFields();
     showPartsFields();
-    m_fields.wanted->setFocus();
+    m_inputs[static_cast<int>(FinderField::Wanted)]->setFocus();
     searchForm();
 }
 
 FinderWindow::~FinderWindow() = default;
 
 void FinderWindow::buildForm(QFormLayout* form) {
-    const auto field = [this](const QString& name, const QString& placeholder, int characters) {
-        auto* edit = new DirectInputLineEdit(this);
-        edit->setAccessibleName(name);
-        edit->setPlaceholderText(placeholder);
-        if (characters > 0)
-            edit->setFixedWidth(edit->fontMetrics().averageCharWidth() * characters + 16);
-        connect(edit, &QLineEdit::textChanged, &m_typingPause, qOverload<>(&QTimer::start));
-        return edit;
-    };
-    const auto choice = [this](const QString& text, QButtonGroup* group) {
-        auto* button = new QRadioButton(text, this);
+    const auto choice = [this](std::string_view text, QButtonGroup* group) {
+        auto* button = new QRadioButton(fromUtf8(text), this);
         group->addButton(button);
         connect(button, &QRadioButton::toggled, &m_typingPause, qOverload<>(&QTimer::start));
         return button;
     };
-    auto& f = m_fields;
-
     auto* modes = new QButtonGroup(this);
-    f.network = choice(QStringLiteral("合成値(&N)"), modes);
-    f.divider = choice(QStringLiteral("分圧比(&D)"), modes);
-    f.network->setChecked(true);
-    connect(f.divider, &QRadioButton::toggled, this, &FinderWindow::showModeFields);
-    form->addRow(QStringLiteral("探すもの"), rowOf({f.network, f.divider}));
+    m_network = choice(view::kNetworkModeLabel, modes);
+    m_divider = choice(view::kDividerModeLabel, modes);
+    m_network->setChecked(true);
+    connect(m_divider, &QRadioButton::toggled, this, &FinderWindow::showModeFields);
+    QWidget* modeRow = newRow();
+    addToRow(modeRow, m_network);
+    addToRow(modeRow, m_divider);
+    form->addRow(fromUtf8(view::kModeLabel), modeRow);
 
-    f.wanted = field(QStringLiteral("目標値"), QStringLiteral("例 4k7、4.7k、4700"), 24);
-    form->addRow(QStringLiteral("目標値(&V)"), f.wanted);
-    f.ratio = field(QStringLiteral("分圧比"), QStringLiteral("例 0.66、3.3/5（Vout/Vin）"), 24);
-    form->addRow(QStringLiteral("分圧比(&R)"), f.ratio);
-    f.vref = field(QStringLiteral("基準電圧 Vref"), QStringLiteral("例 0.8"), 8);
-    f.vout = field(QStringLiteral("出力電圧 Vout"), QStringLiteral("例 3.3"), 8);
-    addRow(form, QStringLiteral("または Vref(&E)"), f.vref,
-           rowOf({f.vref, QStringLiteral("V　Vout(&U)"), f.vout, QStringLiteral("V")}));
+    QWidget* row = nullptr;
+    for (const view::FormField& field : view::finderForm()) {
+        if (field.field == FinderField::Mode) continue;
+        if (field.shownFor != view::ShownFor::AnySource && !m_sourceRow) addSourceRow(form);
+        QWidget* input = inputFor(field);
+        auto* label = new QLabel(fromUtf8(field.label), this);
+        label->setBuddy(input);
+        m_inputs[static_cast<int>(field.field)] = input;
+        m_labels[static_cast<int>(field.field)] = label;
+        input->setAccessibleName(fromUtf8(view::plainLabel(field.label)));
+        if (!field.besidePrevious) {
+            row = newRow();
+            if (!field.rowLabel.empty()) {
+                auto* rowLabel = new QLabel(fromUtf8(field.rowLabel), this);
+                rowLabel->setBuddy(input);
+                form->addRow(rowLabel, row);
+            } else {
+                form->addRow(label, row);
+            }
+        } else if (field.end == view::RangeEnd::High) {
+            addToRow(row, new QLabel(fromUtf8(view::kRangeDash), this));
+        } else {
+            addToRow(row, label);
+        }
+        addToRow(row, input);
+        m_rows[static_cast<int>(field.field)] = row;
+    }
+    for (QWidget* each : m_rows)
+        if (each) static_cast<QHBoxLayout*>(each->layout())->addStretch();
+}
 
+QWidget* FinderWindow::inputFor(const view::FormField& field) {
+    switch (field.reads) {
+        case view::FieldReads::Series: {
+            auto* series = new QComboBox(this);
+            for (int each = 0; each <= static_cast<int>(networks::ESeries::E192); ++each)
+                series->addItem(
+                    fromUtf8(networks::eSeriesName(static_cast<networks::ESeries>(each))));
+            series->setCurrentText(fromUtf8(networks::eSeriesName(networks::kDefaultSeries)));
+            connect(series, &QComboBox::currentIndexChanged, &m_typingPause,
+                    qOverload<>(&QTimer::start));
+            connect(series, &QComboBox::currentIndexChanged, this,
+                    &FinderWindow::updatePlaceholders);
+            return series;
+        }
+        case view::FieldReads::StockList: {
+            auto* stock = new QPlainTextEdit(this);
+            stock->setPlaceholderText(fromUtf8(field.hint));
+            stock->setTabChangesFocus(true);
+            stock->setFixedHeight(stock->fontMetrics().lineSpacing() * 5 + 12);
+            connect(stock, &QPlainTextEdit::textChanged, this, [this] {
+                m_stockName.clear();
+                m_typingPause.start();
+            });
+            return stock;
+        }
+        default:
+            break;
+    }
+    auto* edit = new DirectInputLineEdit(this);
+    edit->setToolTip(fromUtf8(field.hint));
+    if (field.characters > 0)
+        edit->setFixedWidth(edit->fontMetrics().averageCharWidth() * field.characters + 16);
+    connect(edit, &QLineEdit::textChanged, &m_typingPause, qOverload<>(&QTimer::start));
+    // Placeholders that depend on other fields.
+    if (field.field == FinderField::MaxError)
+        connect(edit, &QLineEdit::textChanged, this, &FinderWindow::updatePlaceholders);
+    return edit;
+}
+
+// Series or stock list, before the fields of either.
+void FinderWindow::addSourceRow(QFormLayout* form) {
     auto* sources = new QButtonGroup(this);
-    f.useSeries = choice(QStringLiteral("E系列(&S)"), sources);
-    f.useSeries->setChecked(true);
-    f.series = new QComboBox(this);
-    f.series->setAccessibleName(QStringLiteral("系列"));
-    for (int series = 0; series <= static_cast<int>(networks::ESeries::E192); ++series)
-        f.series->addItem(fromUtf8(networks::eSeriesName(static_cast<networks::ESeries>(series))));
-    f.series->setCurrentText(fromUtf8(networks::eSeriesName(networks::kDefaultSeries)));
-    connect(f.series, &QComboBox::currentIndexChanged, &m_typingPause, qOverload<>(&QTimer::start));
-    f.lowest = field(QStringLiteral("範囲の下限"), defaultText(networks::kDefaultLow), 8);
-    f.highest = field(QStringLiteral("範囲の上限"), defaultText(networks::kDefaultHigh), 8);
-    m_seriesRow =
-        rowOf({f.series, QStringLiteral("範囲(&G)"), f.lowest, QStringLiteral("〜"), f.highest});
-    form->addRow(QStringLiteral("部品"), rowOf({f.useSeries, m_seriesRow}));
-
-    f.useStock = choice(QStringLiteral("在庫リスト(&L)"), sources);
-    f.openStock = new QPushButton(QStringLiteral("ファイルを開く(&O)…"), this);
-    connect(f.openStock, &QPushButton::clicked, this, &FinderWindow::chooseStockFile);
-    form->addRow(QString(), rowOf({f.useStock, f.openStock}));
-    f.stock = new QPlainTextEdit(this);
-    f.stock->setAccessibleName(QStringLiteral("在庫リスト"));
-    f.stock->setPlaceholderText(
-        QStringLiteral("1 行に 1 つ、値を先頭に。# から後は注釈。見出し（Value・値・抵抗値 "
-                       "など）のある部品表も読み、数量の列があればその個数まで使います"));
-    f.stock->setTabChangesFocus(true);
-    f.stock->setFixedHeight(f.stock->fontMetrics().lineSpacing() * 5 + 12);
-    connect(f.stock, &QPlainTextEdit::textChanged, this, [this] {
-        m_stockName.clear();
-        m_typingPause.start();
-    });
-    m_stockRow = f.stock;
-    form->addRow(QString(), f.stock);
-    connect(f.useStock, &QRadioButton::toggled, this, &FinderWindow::showPartsFields);
-
-    f.exclude = field(QStringLiteral("除外する値"), QStringLiteral("なし（例 4k7,10k）"), 24);
-    form->addRow(QStringLiteral("除外(&X)"), f.exclude);
-    f.fewestParts = field(QStringLiteral("最少の部品数"), QString(), 4);
-    f.mostParts = field(QStringLiteral("最多の部品数"), QString::number(networks::kMostParts), 4);
-    f.top = field(QStringLiteral("部品数ごとの件数"), QString(), 6);
-    addRow(form, QStringLiteral("部品数(&P)"), f.fewestParts,
-           rowOf({f.fewestParts, QStringLiteral("〜"), f.mostParts,
-                  QStringLiteral("　部品数ごとの件数(&K)"), f.top}));
-    f.tolerance = field(QStringLiteral("最大誤差 (％)"), QStringLiteral("なし"), 8);
-    f.partTolerance = field(QStringLiteral("部品公差 (％)"), QString(), 8);
-    addRow(form, QStringLiteral("最大誤差(&M)"), f.tolerance,
-           rowOf({f.tolerance, QStringLiteral("％　部品公差(&I)"), f.partTolerance,
-                  QStringLiteral("％")}));
-    f.lowestTotal =
-        field(QStringLiteral("合計の下限"), defaultText(networks::kDefaultLowestTotal), 8);
-    f.highestTotal =
-        field(QStringLiteral("合計の上限"), defaultText(networks::kDefaultHighestTotal), 8);
-    addRow(form, QStringLiteral("合計 上＋下(&T)"), f.lowestTotal,
-           rowOf({f.lowestTotal, QStringLiteral("〜"), f.highestTotal}));
-
-    connect(f.tolerance, &QLineEdit::textChanged, this, &FinderWindow::updatePlaceholders);
-    connect(f.series, &QComboBox::currentIndexChanged, this, &FinderWindow::updatePlaceholders);
+    const auto choice = [&](std::string_view text) {
+        auto* button = new QRadioButton(fromUtf8(text), this);
+        sources->addButton(button);
+        connect(button, &QRadioButton::toggled, &m_typingPause, qOverload<>(&QTimer::start));
+        return button;
+    };
+    m_useSeries = choice(view::kSeriesSourceLabel);
+    m_useStock = choice(view::kStockSourceLabel);
+    m_useSeries->setChecked(true);
+    connect(m_useStock, &QRadioButton::toggled, this, &FinderWindow::showPartsFields);
+    auto* openStock = new QPushButton(QStringLiteral("ファイルを開く(&O)…"), this);
+    connect(openStock, &QPushButton::clicked, this, &FinderWindow::chooseStockFile);
+    m_sourceRow = newRow();
+    addToRow(m_sourceRow, m_useSeries);
+    addToRow(m_sourceRow, m_useStock);
+    addToRow(m_sourceRow, openStock);
+    form->addRow(fromUtf8(view::kSourceLabel), m_sourceRow);
 }
 
 void FinderWindow::buildResults() {
@@ -250,30 +232,33 @@ void FinderWindow::buildResults() {
     m_table->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
+// Rows whose first field the request shows; labels in its mode's words.
 void FinderWindow::showModeFields() {
-    const bool divider = m_fields.divider->isChecked();
-    m_form->setRowVisible(m_fields.wanted, !divider);
-    m_form->setRowVisible(m_fields.ratio, divider);
-    m_form->setRowVisible(m_fields.vref->parentWidget(), divider);
-    m_form->setRowVisible(m_fields.lowestTotal->parentWidget(), divider);
+    const view::FormTexts form = textsOfForm();
+    for (const view::FormField& field : view::finderForm()) {
+        QWidget* row = m_rows[static_cast<int>(field.field)];
+        if (!row) continue;
+        if (!field.besidePrevious)
+            m_form->setRowVisible(row, view::isShown(field, form.mode, form.stock));
+        m_labels[static_cast<int>(field.field)]->setText(fromUtf8(view::labelOf(field, form.mode)));
+        m_inputs[static_cast<int>(field.field)]->setAccessibleName(
+            fromUtf8(view::plainLabel(view::labelOf(field, form.mode))));
+        m_inputs[static_cast<int>(field.field)]->setToolTip(
+            fromUtf8(view::hintOf(field, form.mode)));
+    }
     updatePlaceholders();
 }
 
 void FinderWindow::showPartsFields() {
-    const bool stock = m_fields.useStock->isChecked();
-    m_seriesRow->setEnabled(!stock);
-    m_form->setRowVisible(m_stockRow, stock);
-    updatePlaceholders();
+    showModeFields();
 }
 
-// The defaults that depend on other fields.
+// What the empty fields stand for in the request as it is now.
 void FinderWindow::updatePlaceholders() {
-    const networks::FinderDefaults defaults = networks::defaultsFor(optionsOfForm());
-    m_fields.fewestParts->setPlaceholderText(QString::number(defaults.fewestParts));
-    m_fields.top->setPlaceholderText(QString::number(defaults.top));
-    m_fields.partTolerance->setPlaceholderText(defaults.partTolerancePercent > 0
-                                                   ? QString::number(defaults.partTolerancePercent)
-                                                   : QStringLiteral("なし"));
+    const auto placeholders = view::placeholdersOf(textsOfForm());
+    for (const view::FormField& field : view::finderForm())
+        if (auto* edit = qobject_cast<QLineEdit*>(m_inputs[static_cast<int>(field.field)]))
+            edit->setPlaceholderText(fromUtf8(placeholders[static_cast<std::size_t>(field.field)]));
 }
 
 void FinderWindow::chooseStockFile() {
@@ -286,12 +271,12 @@ void FinderWindow::chooseStockFile() {
 void FinderWindow::openStockFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        showProblem(QStringLiteral("cannot read stock file ") + path);
+        showProblem(QStringLiteral("ファイル %1 を読めません。").arg(path));
         return;
     }
-    m_fields.stock->setPlainText(QString::fromUtf8(file.readAll()));
+    setTextOf(FinderField::Stock, QString::fromUtf8(file.readAll()));
     m_stockName = path.toStdString();
-    m_fields.useStock->setChecked(true);
+    m_useStock->setChecked(true);
 }
 
 void FinderWindow::copySelectedRows() {
@@ -303,56 +288,44 @@ void FinderWindow::copySelectedRows() {
     if (!lines.isEmpty()) QGuiApplication::clipboard()->setText(lines.join(u'\n') + u'\n');
 }
 
-networks::FinderOptions FinderWindow::optionsOfForm() const {
-    const auto& f = m_fields;
-    networks::FinderOptions options;
-    if (f.divider->isChecked()) {
-        options.mode = FinderMode::Divider;
-        options.wanted = optionOf(f.ratio);
-        options.vref = optionOf(f.vref);
-        options.vout = optionOf(f.vout);
-        options.total = rangeOf(f.lowestTotal, f.highestTotal);
-    } else {
-        options.wanted = optionOf(f.wanted);
-    }
-    if (f.useStock->isChecked()) {
-        options.stock = f.stock->toPlainText().toStdString();
-        // Messages name the parts "stock " and the list's name: a list typed
-        // or pasted in reads as "stock list".
-        options.stockName = m_stockName.empty() ? "list" : m_stockName;
-    } else {
-        options.series = f.series->currentText().toStdString();
-        options.range = rangeOf(f.lowest, f.highest);
-    }
-    options.exclude = optionOf(f.exclude);
-    options.parts = rangeOf(f.fewestParts, f.mostParts);
-    options.top = optionOf(f.top);
-    options.tolerance = optionOf(f.tolerance);
-    options.partTolerance = optionOf(f.partTolerance);
-    return options;
+QString FinderWindow::textOf(FinderField field) const {
+    QWidget* input = m_inputs[static_cast<int>(field)];
+    if (const auto* edit = qobject_cast<const QLineEdit*>(input)) return edit->text();
+    if (const auto* box = qobject_cast<const QComboBox*>(input)) return box->currentText();
+    if (const auto* text = qobject_cast<const QPlainTextEdit*>(input)) return text->toPlainText();
+    return {};
+}
+
+void FinderWindow::setTextOf(FinderField field, const QString& text) {
+    QWidget* input = m_inputs[static_cast<int>(field)];
+    if (auto* edit = qobject_cast<QLineEdit*>(input)) edit->setText(text);
+    if (auto* box = qobject_cast<QComboBox*>(input)) box->setCurrentText(text);
+    if (auto* list = qobject_cast<QPlainTextEdit*>(input)) list->setPlainText(text);
+}
+
+view::FormTexts FinderWindow::textsOfForm() const {
+    view::FormTexts form;
+    form.mode = m_divider->isChecked() ? FinderMode::Divider : FinderMode::Network;
+    form.stock = m_useStock->isChecked();
+    for (const view::FormField& field : view::finderForm())
+        if (m_inputs[static_cast<int>(field.field)])
+            form[field.field] = textOf(field.field).toStdString();
+    // Messages name the parts "stock " and the list's name: a list typed or
+    // pasted in reads as "stock list".
+    form.stockName = m_stockName;
+    return form;
 }
 
 void FinderWindow::searchForm() {
     m_typingPause.stop();
     rememberStock();
-    const networks::FinderOptions options = optionsOfForm();
-    if (!options.wanted && !options.vref && !options.vout) {
-        // Nothing asked yet: no need for the command line's complaint.
-        m_search.dropRequests();
-        showSearching(false);
-        m_model->clear();
-        m_status->setText(options.mode == FinderMode::Network
-                              ? QStringLiteral("目標値を入力して下さい。")
-                              : QStringLiteral("分圧比、または Vref と Vout を入力して下さい。"));
-        m_status->setPalette(palette());
-        emit requestShown();
+    const view::FormTexts form = textsOfForm();
+    auto setUp = networks::setUpFinder(view::optionsOf(form));
+    if (const auto* problem = std::get_if<networks::FinderProblem>(&setUp)) {
+        showProblem(*problem, form.mode);
         return;
     }
-    auto setUp = networks::setUpFinder(options);
-    if (const auto* problem = std::get_if<std::string>(&setUp)) {
-        showProblem(fromUtf8(*problem));
-        return;
-    }
+    markField(std::nullopt);
     m_searchingNotice.start();
     m_search.search(std::move(std::get<networks::FinderSetup>(setUp)));
 }
@@ -404,10 +377,41 @@ void FinderWindow::showProblem(const QString& problem) {
     emit requestShown();
 }
 
+// Nothing asked yet, or a regulator's voltages half typed: a prompt, not a
+// complaint.
+void FinderWindow::showProblem(const networks::FinderProblem& problem, FinderMode mode) {
+    const QString message = fromUtf8(view::problemMessage(problem, mode));
+    if (!view::isStillTyping(problem)) {
+        markField(problem.field, message);
+        showProblem(message);
+        return;
+    }
+    markField(std::nullopt);
+    m_search.dropRequests();
+    showSearching(false);
+    m_model->clear();
+    m_status->setText(message);
+    m_status->setPalette(palette());
+    emit requestShown();
+}
+
+void FinderWindow::markField(std::optional<FinderField> field, const QString& problem) {
+    if (m_fieldAtFault) {
+        QWidget* input = m_inputs[static_cast<int>(*m_fieldAtFault)];
+        input->setStyleSheet({});
+        input->setAccessibleDescription({});
+    }
+    m_fieldAtFault = field;
+    if (!field) return;
+    QWidget* input = m_inputs[static_cast<int>(*field)];
+    input->setStyleSheet(QStringLiteral("border: 2px solid %1").arg(kProblemInk.name()));
+    input->setAccessibleDescription(problem);
+}
+
 void FinderWindow::rememberStock() {
-    m_settings.setValue(QStringLiteral("stock/text"), m_fields.stock->toPlainText());
+    m_settings.setValue(QStringLiteral("stock/text"), textOf(FinderField::Stock));
     m_settings.setValue(QStringLiteral("stock/name"), QString::fromStdString(m_stockName));
-    m_settings.setValue(QStringLiteral("stock/chosen"), m_fields.useStock->isChecked());
+    m_settings.setValue(QStringLiteral("stock/chosen"), m_useStock->isChecked());
 }
 
 }  // namespace gosei::ui

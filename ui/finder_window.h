@@ -3,12 +3,15 @@
 #include <QSettings>
 #include <QTimer>
 #include <QWidget>
+#include <array>
 #include <chrono>
 #include <memory>
+#include <optional>
 
 #include "networks/finder_request.h"
 #include "ui/finder_results.h"
 #include "ui/finder_search.h"
+#include "view/finder_form.h"
 
 class QAbstractButton;
 class QComboBox;
@@ -24,10 +27,10 @@ class FinderResultsModel;
 
 // 回路探索: the networks or dividers of `gosei-cli find` and `gosei-cli
 // divider` for the request in the form, found again a moment after each
-// change. Every field holds the text of one option of the command line, and
-// an empty field stands for the option's default, which its placeholder
-// shows; a request that cannot be searched is named in the command line's
-// words inside the window.
+// change. The form is built from the finder's form table: every field holds
+// the text of one option of the command line, and an empty field stands for
+// the option's default, which its placeholder shows. A request that cannot be
+// searched is named in Japanese, and its field is marked.
 class FinderWindow : public QWidget {
     Q_OBJECT
 
@@ -47,6 +50,8 @@ class FinderWindow : public QWidget {
 
   private:
     void buildForm(QFormLayout* form);
+    QWidget* inputFor(const view::FormField& field);
+    void addSourceRow(QFormLayout* form);
     void buildResults();
     void showModeFields();
     void showPartsFields();
@@ -54,40 +59,32 @@ class FinderWindow : public QWidget {
     void chooseStockFile();
     void copySelectedRows();
 
-    networks::FinderOptions optionsOfForm() const;
+    view::FormTexts textsOfForm() const;
+    QString textOf(networks::FinderField field) const;
+    void setTextOf(networks::FinderField field, const QString& text);
+    // Marks the field at fault, or none.
+    void markField(std::optional<networks::FinderField> field, const QString& problem = {});
     void searchForm();
     // Says that a search is under way and dims the older results, or stops.
     void showSearching(bool searching);
     void showResults(std::shared_ptr<const FinderResults> results);
     void showProblem(const QString& problem);
+    void showProblem(const networks::FinderProblem& problem, networks::FinderMode mode);
     void rememberStock();
 
+    // Each field's control (a line edit, the series box or the stock list)
+    // and the label naming it; the form's row each field is in.
+    std::array<QWidget*, networks::kFinderFieldCount> m_inputs{};
+    std::array<QLabel*, networks::kFinderFieldCount> m_labels{};
+    std::array<QWidget*, networks::kFinderFieldCount> m_rows{};
     QFormLayout* m_form = nullptr;
-    struct {
-        QAbstractButton* network;
-        QAbstractButton* divider;
-        QLineEdit* wanted;
-        QLineEdit* ratio;
-        QLineEdit* vref;
-        QLineEdit* vout;
-        QAbstractButton* useSeries;
-        QComboBox* series;
-        QLineEdit* lowest;
-        QLineEdit* highest;
-        QAbstractButton* useStock;
-        QAbstractButton* openStock;
-        QPlainTextEdit* stock;
-        QLineEdit* exclude;
-        QLineEdit* fewestParts;
-        QLineEdit* mostParts;
-        QLineEdit* top;
-        QLineEdit* tolerance;
-        QLineEdit* partTolerance;
-        QLineEdit* lowestTotal;
-        QLineEdit* highestTotal;
-    } m_fields{};
-    QWidget* m_seriesRow = nullptr;
-    QWidget* m_stockRow = nullptr;
+    QAbstractButton* m_network = nullptr;
+    QAbstractButton* m_divider = nullptr;
+    QAbstractButton* m_useSeries = nullptr;
+    QAbstractButton* m_useStock = nullptr;
+    QWidget* m_sourceRow = nullptr;
+    // The field marked as the one at fault, if any.
+    std::optional<networks::FinderField> m_fieldAtFault;
     QLabel* m_status = nullptr;
     QTableView* m_table = nullptr;
     FinderResultsModel* m_model = nullptr;

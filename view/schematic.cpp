@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "decimal/decimal_conversion.h"
-#include "networks/finder_report.h"
+#include "json/json_text.h"
 #include "networks/value_text.h"
 
 namespace gosei::view {
@@ -359,17 +359,8 @@ Schematic dividerSchematic(const Network& top, const Network& bottom) {
 
 namespace {
 
-// "[a,b,c]" from one text per item.
-template <typename Items, typename Write>
-std::string jsonList(const Items& items, Write write) {
-    std::string text = "[";
-    for (const auto& item : items)
-        text += (text.size() > 1 ? "," : "") + write(item);
-    return text + "]";
-}
-
 std::string jsonNumbers(std::initializer_list<double> values) {
-    return jsonList(values, shortestText);
+    return json::arrayOf(values, shortestText);
 }
 
 std::string jsonPoint(Point point) {
@@ -404,18 +395,18 @@ std::string resistorJson(const ResistorSymbol& resistor) {
 }
 
 std::string labelJson(const Label& label) {
-    return "{\"box\":" + jsonBox(label.box) + ",\"text\":" + networks::jsonString(label.text) +
+    return "{\"box\":" + jsonBox(label.box) + ",\"text\":" + json::quoted(label.text) +
            ",\"part\":" + std::to_string(label.part) + "}";
 }
 
 std::string terminalJson(const Terminal& terminal) {
     return "{\"centre\":" + jsonPoint(terminal.centre) +
            ",\"radius\":" + shortestText(terminal.radius) +
-           ",\"role\":" + networks::jsonString(roleName(terminal.role)) + "}";
+           ",\"role\":" + json::quoted(roleName(terminal.role)) + "}";
 }
 
 std::string groundJson(const GroundSymbol& ground) {
-    return "{\"bars\":" + jsonList(ground.bars, jsonSegment) + "}";
+    return "{\"bars\":" + json::arrayOf(ground.bars, jsonSegment) + "}";
 }
 
 }  // namespace
@@ -425,12 +416,27 @@ std::string schematicJson(const Schematic& schematic) {
            ",\"height\":" + shortestText(schematic.height) +
            ",\"stroke\":" + shortestText(schematic.strokeWidth) +
            ",\"junctionRadius\":" + shortestText(schematic.junctionRadius) +
-           ",\"resistors\":" + jsonList(schematic.resistors, resistorJson) +
-           ",\"wires\":" + jsonList(schematic.wires, jsonSegment) +
-           ",\"junctions\":" + jsonList(schematic.junctions, jsonPoint) +
-           ",\"labels\":" + jsonList(schematic.labels, labelJson) +
-           ",\"terminals\":" + jsonList(schematic.terminals, terminalJson) +
-           ",\"grounds\":" + jsonList(schematic.grounds, groundJson) + "}";
+           ",\"resistors\":" + json::arrayOf(schematic.resistors, resistorJson) +
+           ",\"wires\":" + json::arrayOf(schematic.wires, jsonSegment) +
+           ",\"junctions\":" + json::arrayOf(schematic.junctions, jsonPoint) +
+           ",\"labels\":" + json::arrayOf(schematic.labels, labelJson) +
+           ",\"terminals\":" + json::arrayOf(schematic.terminals, terminalJson) +
+           ",\"grounds\":" + json::arrayOf(schematic.grounds, groundJson) + "}";
+}
+
+std::vector<std::vector<Schematic>> schematicsOf(const networks::FinderAnswer& answer) {
+    std::vector<std::vector<Schematic>> drawings;
+    for (const networks::PartCountResult& result : answer.networks) {
+        drawings.emplace_back();
+        for (const networks::RankedNetwork& ranked : result.networks)
+            drawings.back().push_back(schematicOf(ranked.network));
+    }
+    for (const networks::DividerPartCountResult& result : answer.dividers) {
+        drawings.emplace_back();
+        for (const networks::RankedDivider& ranked : result.dividers)
+            drawings.back().push_back(dividerSchematic(ranked.divider.top, ranked.divider.bottom));
+    }
+    return drawings;
 }
 
 }  // namespace gosei::view

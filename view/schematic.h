@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "networks/finder_report.h"
 #include "networks/network.h"
 
 namespace gosei::view {
@@ -110,5 +111,9 @@ Schematic dividerSchematic(const networks::Network& top, const networks::Network
 //  "terminals": [{"centre": [x, y], "radius", "role"}],
 //  "grounds": [{"bars": [[x1, y1, x2, y2]]}]}
 std::string schematicJson(const Schematic& schematic);
+
+// The drawing of each result of an answer, in the order of its results
+// table: for each part count, one for each row.
+std::vector<std::vector<Schematic>> schematicsOf(const networks::FinderAnswer& answer);
 
 }  // namespace gosei::view

@@ -8,7 +8,7 @@
 //
 // onAnswer(answer, more): more is true for an answer to fewer part counts
 // that the whole answer follows. A worker that fails answers the newest
-// request with { problem } and is replaced at the next request.
+// request with { problem: { message } } and is replaced at the next request.
 import { SEARCH_FAILED } from './finder-words.js';
 
 export function finderClient(onAnswer) {
@@ -40,16 +40,16 @@ export function finderClient(onAnswer) {
       if (!current()) return;
       const wasRunning = running;
       stop();
-      if (wasRunning) onAnswer({ problem: SEARCH_FAILED }, false);
+      if (wasRunning) onAnswer({ problem: { message: SEARCH_FAILED } }, false);
     });
     return started;
   };
 
-  // fields: { name: text } as the worker's bridge reads them.
-  return function search(fields) {
+  // request: the query string the worker's module reads.
+  return function search(request) {
     if (running) stop();
     worker ??= start();
     running = true;
-    worker.postMessage({ id: ++newest, fields });
+    worker.postMessage({ id: ++newest, request });
   };
 }

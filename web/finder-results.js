@@ -1,10 +1,10 @@
-// The finder's results: for each part count its rows, each a schematic and
-// the texts gosei-cli prints in its columns. A row carries what it found
-// as gosei-cli --json gives it: data-part-count, data-expression (a
-// divider's data-top and data-bottom), data-value (a divider's ratio) and
-// data-error-percent.
+// The finder's results as the module lays them out: for each part count its
+// rows, each a schematic and its cells under the table's headings. A row
+// carries what it found as gosei-cli --json gives it: data-part-count,
+// data-expression (a divider's data-top and data-bottom), data-value (a
+// divider's ratio) and data-error-percent; the best of all rows carries
+// data-best.
 import { schematicSvg } from './schematic.js';
-import { headings, partCountTitle, NONE_FOUND, schematicTitle, summary } from './finder-words.js';
 
 function add(parent, tag, attributes = {}, text = '') {
   const element = parent.appendChild(document.createElement(tag));
@@ -13,47 +13,41 @@ function add(parent, tag, attributes = {}, text = '') {
   return element;
 }
 
-function rowElement(list, partCount, found, { texts, schematic }, names, divider, fontFamily) {
+function rowElement(list, partCount, found, { cells, schematic, title }, headings, fontFamily) {
   const row = add(list, 'li', { className: 'row' });
-  Object.assign(row.dataset, divider
+  Object.assign(row.dataset, found.top
     ? { top: found.top.expression, bottom: found.bottom.expression, value: found.ratio }
     : { expression: found.expression, value: found.value });
   row.dataset.partCount = partCount;
   row.dataset.errorPercent = found.error_percent;
   const figure = add(row, 'div', { className: 'schematic' });
-  figure.append(schematicSvg(schematic, { title: schematicTitle(texts, divider), fontFamily }));
+  figure.append(schematicSvg(schematic, { title, fontFamily }));
   const columns = add(row, 'dl');
-  // The worst case is empty where parts have no tolerance.
-  texts.forEach((text, i) => {
-    if (!text) return;
+  cells.forEach((text, i) => {
     const column = add(columns, 'div');
-    add(column, 'dt', {}, names[i]);
+    add(column, 'dt', {}, headings[i]);
     add(column, 'dd', {}, text);
   });
+  return row;
 }
 
-// Draws the answer into `container`; returns the summary to say.
-export function drawResults(container, { report, rows }) {
-  const divider = 'ratio' in report.request;
-  const regulator = 'vref' in report.request;
-  const names = headings(divider, regulator);
+// Draws the answer into `container`.
+export function drawResults(container, { report, table }) {
   const fontFamily = getComputedStyle(container).fontFamily;
-  const sections = report.results.map(({ part_count: partCount, networks, dividers }, i) => {
+  const sections = table.groups.map(({ part_count: partCount, title, rows }, i) => {
     const section = document.createElement('section');
     section.className = 'part-count';
     section.dataset.partCount = partCount;
-    add(section, 'h3', {}, partCountTitle(partCount));
-    const found = networks ?? dividers;
-    if (found.length === 0) add(section, 'p', { className: 'none' }, NONE_FOUND);
-    const list = found.length > 0 ? add(section, 'ol') : null;
-    list?.style.setProperty('--columns', rows[i][0].texts.filter(Boolean).length);
-    found.forEach((result, j) => rowElement(list, partCount, result, rows[i][j], names, divider, fontFamily));
+    add(section, 'h3', {}, title);
+    const { networks, dividers } = report.results[i];
+    if (rows.length === 0) add(section, 'p', { className: 'none' }, table.none);
+    const list = rows.length > 0 ? add(section, 'ol') : null;
+    list?.style.setProperty('--columns', table.headings.length);
+    rows.forEach((row, j) => {
+      const element = rowElement(list, partCount, (networks ?? dividers)[j], row, table.headings, fontFamily);
+      if (table.best?.[0] === i && table.best?.[1] === j) element.dataset.best = '';
+    });
     return section;
   });
   container.replaceChildren(...sections);
-
-  // The best is the smallest error; of equal errors, the one of fewest parts.
-  const all = report.results.flatMap(({ networks, dividers }, i) => (networks ?? dividers).map((found, j) => [found, rows[i][j]]));
-  const best = all.reduce((a, b) => (Math.abs(b[0].error_percent) < Math.abs(a[0].error_percent) ? b : a), all[0]);
-  return summary(all.length, best?.[1].texts, divider, regulator);
 }

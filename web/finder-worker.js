@@ -1,6 +1,6 @@
 // The finder's worker: the network search compiled to WebAssembly
 // (web/finder_bridge.cpp), which keeps the tables of the last parts between
-// requests. Answers each { id, fields } with { id, answer }; before that,
+// requests. Answers each { id, request } with { id, answer }; before that,
 // where four parts of many take a while, with { id, answer, more: true }
 // for the part counts below four, which come at once. The page may
 // terminate it in the middle of a search (web/finder-client.js).
@@ -10,15 +10,12 @@ const core = createFinderCore();
 const encoder = new TextEncoder();
 const decoder = new TextDecoder();
 
-function setFields(finder, fields) {
-  finder._gosei_finder_clear();
-  for (const [name, text] of Object.entries(fields)) {
-    const bytes = encoder.encode(`${name}=${text}`);
-    // The buffer first: making it may grow the memory, and with it HEAPU8.
-    const buffer = finder._gosei_finder_buffer(bytes.length);
-    finder.HEAPU8.set(bytes, buffer);
-    finder._gosei_finder_set();
-  }
+// The request goes whole, as a query string, into the module's buffer.
+function setRequest(finder, request) {
+  const bytes = encoder.encode(request);
+  // The buffer first: making it may grow the memory, and with it HEAPU8.
+  const buffer = finder._gosei_finder_buffer(bytes.length);
+  finder.HEAPU8.set(bytes, buffer);
 }
 
 // The answer, or null where the first search has nothing to say.
@@ -31,14 +28,14 @@ function search(finder, first) {
 // A search that fails (the module not loaded, out of memory) answers with
 // what went wrong, and says that this worker is spent: after an abort its
 // module answers nothing more.
-self.addEventListener('message', async ({ data: { id, fields } }) => {
+self.addEventListener('message', async ({ data: { id, request } }) => {
   try {
     const finder = await core;
-    setFields(finder, fields);
+    setRequest(finder, request);
     const first = search(finder, true);
     if (first) self.postMessage({ id, answer: first, more: true });
     self.postMessage({ id, answer: search(finder, false) });
   } catch (error) {
-    self.postMessage({ id, answer: { problem: String(error) }, failed: true });
+    self.postMessage({ id, answer: { problem: { message: String(error) } }, failed: true });
   }
 });

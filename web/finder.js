@@ -8,7 +8,7 @@ import { finderClient } from './finder-client.js';
 import { drawResults } from './finder-results.js';
 import { keepStockLists } from './stock-lists.js';
 import { keepOffline } from './offline.js';
-import { NO_PART_TOLERANCE, SEARCHING, searchingMore } from './finder-words.js';
+import { SEARCHING, searchingMore } from './finder-words.js';
 
 const QUIET_MS = 150;
 // Quicker answers replace the older ones without a word in between.
@@ -18,64 +18,54 @@ const form = document.getElementById('request');
 const field = (id) => document.getElementById(id);
 const [mode, stockSource] = ['mode', 'source-stock'].map(field);
 const summary = field('summary');
-// What the summary says before anything is asked for.
-const WAITING = summary.textContent;
 const results = field('results');
 const answerSection = document.querySelector('.answer');
 const stockNote = field('stock-note');
 
-// "LOW..HIGH" from two fields, an empty end standing for its default (its
-// placeholder); nothing where both are empty.
-function span(low, high) {
-  if (!field(low).value && !field(high).value) return '';
-  const end = (id) => field(id).value || field(id).placeholder;
-  return `${end(low)}..${end(high)}`;
-}
-
-// The part counts as gosei-cli's --parts: N alone where only the most is
-// given, which counts from the mode's fewest.
-function partCounts() {
-  const [fewest, most] = [field('parts-min').value, field('parts-max').value];
-  if (!fewest) return most;
-  return `${fewest}..${most || field('parts-max').placeholder}`;
-}
-
-function requestFields() {
-  const divider = mode.value === 'divider';
-  const fields = { mode: mode.value };
-  const give = (name, text) => {
-    if (text) fields[name] = text;
-  };
-  const giveField = (id) => give(id, field(id).value);
-  ['want', 'exclude', 'top', 'max-error', 'part-tolerance'].forEach(giveField);
-  give('parts', partCounts());
-  if (divider) {
-    ['vref', 'vout'].forEach(giveField);
-    give('total', span('total-low', 'total-high'));
+// The request as the worker's module reads it: every field of the form by
+// its id (those the request does not show are left out there), the mode,
+// the source, and the stock list's name and text.
+function request() {
+  const params = new URLSearchParams({ mode: mode.value, source: stockSource.checked ? 'stock' : 'series' });
+  for (const input of form.querySelectorAll('[data-field]')) {
+    if (input.value && input !== mode) params.set(input.id, input.value);
   }
-  if (stockSource.checked) {
-    fields.stock = field('stock').value;
-    fields['stock-name'] = field('stock-name').value || field('stock-name').placeholder;
-  } else {
-    giveField('series');
-    give('range', span('range-low', 'range-high'));
-  }
-  return fields;
+  const stockName = field('stock-name');
+  params.set('stock-name', stockName.value || stockName.placeholder);
+  return params;
 }
 
 // What an empty field stands for in the request as it is now.
-function showDefaults(defaults) {
-  [field('range-low').placeholder, field('range-high').placeholder] = defaults.range;
-  [field('parts-min').placeholder, field('parts-max').placeholder] = defaults.parts;
-  [field('total-low').placeholder, field('total-high').placeholder] = defaults.total;
-  field('top').placeholder = defaults.top;
-  const partTolerance = defaults['part-tolerance'];
-  field('part-tolerance').placeholder = partTolerance === '0' ? NO_PART_TOLERANCE : partTolerance;
+function showPlaceholders(placeholders) {
+  for (const [id, text] of Object.entries(placeholders)) field(id).placeholder = text;
 }
 
-// Whether the fields ask for anything: an empty request is answered
-// with the defaults alone.
-const asksSomething = ({ want, vref, vout }) => Boolean(want || vref || vout);
+// Whether the fields ask for anything: an empty request is answered with
+// a prompt alone.
+const asksSomething = (params) => ['want', 'vref', 'vout'].some((id) => params.has(id));
+
+// The field a problem is with: marked, its message beside it and read
+// with it, and on screen.
+let marked = null;
+function markField(problem) {
+  if (marked) {
+    marked.removeAttribute('aria-invalid');
+    const describedBy = (marked.getAttribute('aria-describedby') ?? '').split(' ').filter((id) => id && id !== `${marked.id}-problem`);
+    if (describedBy.length) marked.setAttribute('aria-describedby', describedBy.join(' '));
+    else marked.removeAttribute('aria-describedby');
+    field(`${marked.id}-problem`).hidden = true;
+    marked = null;
+  }
+  if (!problem || problem.typing) return;
+  marked = field(problem.field);
+  const message = field(`${problem.field}-problem`);
+  message.textContent = problem.message;
+  message.hidden = false;
+  marked.setAttribute('aria-invalid', 'true');
+  const describedBy = marked.getAttribute('aria-describedby');
+  marked.setAttribute('aria-describedby', describedBy ? `${describedBy} ${message.id}` : message.id);
+  if (document.activeElement === marked) message.scrollIntoView({ block: 'nearest' });
+}
 
 let timer = null;
 let lastChange = -Infinity;
@@ -93,16 +83,18 @@ function showSearching() {
 function drawAnswer(answer, more) {
   clearTimeout(notice);
   answerSection.classList.remove('searching');
-  if (answer.defaults) showDefaults(answer.defaults);
-  const waiting = 'problem' in answer && !asksSomething(requestFields());
-  summary.classList.toggle('problem', 'problem' in answer && !waiting);
+  if (answer.placeholders) showPlaceholders(answer.placeholders);
+  if (answer.unknown_field) console.error(`the finder does not know the field ${answer.unknown_field}`);
+  const problem = answer.problem ?? (answer.unknown_field ? { message: answer.unknown_field } : null);
+  markField(problem);
+  summary.classList.toggle('problem', Boolean(problem && !problem.typing));
   stockNote.hidden = answer.report?.request.counted_stock !== true;
-  if ('problem' in answer) {
+  if (problem) {
     results.replaceChildren();
-    summary.textContent = waiting ? WAITING : answer.problem;
+    summary.textContent = problem.message;
   } else {
-    const found = drawResults(results, answer);
-    summary.textContent = more ? `${found}${searchingMore(field('parts-max').placeholder)}` : found;
+    drawResults(results, answer);
+    summary.textContent = more ? `${answer.summary}${searchingMore(field('parts-max').placeholder)}` : answer.summary;
   }
   performance.mark(more ? 'finder-first-drawn' : 'finder-drawn');
   if (!more && timer === null) results.setAttribute('aria-busy', 'false');
@@ -112,10 +104,10 @@ const search = finderClient(drawAnswer);
 
 function searchNow() {
   timer = null;
-  const fields = requestFields();
+  const params = request();
   clearTimeout(notice);
-  if (asksSomething(fields)) notice = setTimeout(showSearching, SEARCHING_NOTICE_MS);
-  search(fields);
+  if (asksSomething(params)) notice = setTimeout(showSearching, SEARCHING_NOTICE_MS);
+  search(params.toString());
 }
 
 function changed() {

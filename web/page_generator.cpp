@@ -19,11 +19,12 @@
 #include <vector>
 
 #include "engine/grid.h"
-#include "networks/finder_report.h"
+#include "json/json_text.h"
 #include "view/help_text.h"
 #include "view/layout.h"
 #include "view/pictures.h"
 #include "web/cell_slots.h"
+#include "web/html_text.h"
 #include "web/page_messages.h"
 
 namespace {
@@ -31,38 +32,11 @@ namespace {
 using namespace gosei;
 using namespace gosei::view;
 
-// Text made safe to stand in HTML (element text or a quoted attribute).
-// Every text the generator writes into HTML passes through here, and every
-// text it writes into JSON through jsonString.
-std::string escaped(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
-std::string attribute(std::string_view name, std::string_view value) {
-    return " " + std::string(name) + "=\"" + escaped(value) + "\"";
-}
+using web::attribute;
+using web::escaped;
 
 std::string jsonText(std::string_view text) {
-    return networks::jsonString(text);
+    return json::quoted(text);
 }
 
 // A JSON object from members whose values are JSON already.

@@ -26,7 +26,7 @@ TEST(FinderRequest, TakesAListsQuantitiesAsScarceParts) {
         "R1,4.7k,1\nR2,4k7,2\nR3,100,2\nR4,100,2\nR5,1k,0\nR6,2.2k,1\nR7,10k,1000000\n");
     options.exclude = "2k2";
     const auto setup = setUpFinder(options);
-    ASSERT_TRUE(std::holds_alternative<FinderSetup>(setup)) << std::get<std::string>(setup);
+    ASSERT_TRUE(std::holds_alternative<FinderSetup>(setup)) << std::get<FinderProblem>(setup).text;
     const FinderSetup& found = std::get<FinderSetup>(setup);
     EXPECT_TRUE(found.countedStock);
     EXPECT_EQ(found.parts, (std::vector<double>{100, 4700, 10e3}));
@@ -41,7 +41,7 @@ TEST(FinderRequest, LimitsNothingWithoutAQuantityColumn) {
     options.mode = FinderMode::Divider;
     options.wanted = "0.5";
     const auto setup = setUpFinder(options);
-    ASSERT_TRUE(std::holds_alternative<FinderSetup>(setup)) << std::get<std::string>(setup);
+    ASSERT_TRUE(std::holds_alternative<FinderSetup>(setup)) << std::get<FinderProblem>(setup).text;
     EXPECT_FALSE(std::get<FinderSetup>(setup).countedStock);
     EXPECT_TRUE(std::get<FinderSetup>(setup).list().scarceParts.empty());
     EXPECT_EQ(std::get<FinderSetup>(setup).parts, (std::vector<double>{1000, 2200}));
@@ -60,8 +60,8 @@ TEST_P(ColumnTest, ReadsTheColumnAsked) {
     FinderOptions options = stockRequest(GetParam().stock);
     options.column = GetParam().column;
     const auto setup = setUpFinder(options);
-    const std::string* problem = std::get_if<std::string>(&setup);
-    EXPECT_EQ(problem ? *problem : "", GetParam().problem);
+    const FinderProblem* problem = std::get_if<FinderProblem>(&setup);
+    EXPECT_EQ(problem ? problem->text : "", GetParam().problem);
     if (!problem) {
         EXPECT_EQ(std::get<FinderSetup>(setup).parts, std::vector<double>{4700});
     }
@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(Columns, ColumnTest,
 // A list pasted into the window has no name of its own.
 TEST(FinderRequest, NamesAListWithoutANameOnce) {
     const auto setup = setUpFinder(stockRequest("1k\nten\n"));
-    EXPECT_EQ(std::get<std::string>(setup), "stock list: line 2: \"ten\" is not a value");
+    EXPECT_EQ(std::get<FinderProblem>(setup).text, "stock list: line 2: \"ten\" is not a value");
 }
 
 }  // namespace

@@ -49,14 +49,14 @@ struct OptionFields {
 // In the order a person fills them in: the defaults of --top and
 // --part-tolerance, which the placeholders show, follow the fields before.
 constexpr OptionFields kOptionFields[] = {{"--range", "範囲の下限", "範囲の上限"},
-                                          {"--exclude", "除外する値"},
-                                          {"--parts", "最少の部品数", "最多の部品数"},
+                                          {"--exclude", "使わない値"},
+                                          {"--parts", "部品数の最少", "部品数の最多"},
                                           {"--tolerance", "最大誤差 (％)"},
-                                          {"--top", "部品数ごとの件数"},
-                                          {"--part-tolerance", "部品公差 (％)"},
-                                          {"--total", "合計の下限", "合計の上限"},
-                                          {"--vref", "基準電圧 Vref"},
-                                          {"--vout", "出力電圧 Vout"}};
+                                          {"--top", "部品数ごとの表示数"},
+                                          {"--part-tolerance", "部品の公差 (％)"},
+                                          {"--total", "上＋下の下限", "上＋下の上限"},
+                                          {"--vref", "基準電圧 Vref (V)"},
+                                          {"--vout", "出力電圧 Vout (V)"}};
 
 QStringList commandLine(const Request& request, const QString& stockFile) {
     QStringList args = {u"gosei-cli"_s, request.divider ? u"divider"_s : u"find"_s};
@@ -298,13 +298,11 @@ class FinderWindowTest : public QObject {
             file.close();
             window.openStockFile(m_stockFile);
         } else {
-            named<QAbstractButton>(window, u"E系列(&S)"_s)->click();
+            named<QAbstractButton>(window, u"E 系列(&S)"_s)->click();
             named<QComboBox>(window, u"系列"_s)->setCurrentText(request.series);
         }
-        named<QLineEdit>(window, u"目標値"_s)
-            ->setText(request.divider ? QString() : request.wanted);
-        named<QLineEdit>(window, u"分圧比"_s)
-            ->setText(request.divider ? request.wanted : QString());
+        named<QLineEdit>(window, request.divider ? u"分圧比"_s : u"目標値"_s)
+            ->setText(request.wanted);
         for (const auto& [option, low, high] : kOptionFields) {
             const QString text = request.options.value(QString::fromUtf8(option));
             const QStringList ends = high ? text.split(u".."_s) : QStringList{text};
@@ -345,8 +343,16 @@ class FinderWindowTest : public QObject {
             const auto [status, output] = runCommandLine(args);
             const QString message = window.findChild<QLabel*>(u"status"_s)->text();
             if (status != 0) {
+                // In Japanese, at the field at fault, without the command
+                // line's option names.
                 ++refused;
-                QCOMPARE(message, output.section(u": "_s, 1).trimmed());
+                QWidget* marked = nullptr;
+                for (QWidget* field : window.findChildren<QWidget*>())
+                    if (!field->accessibleDescription().isEmpty()) marked = field;
+                QVERIFY2(marked && marked->accessibleDescription() == message,
+                         qPrintable(args.join(u' ') + u'\n' + message));
+                QVERIFY2(!message.contains(u"--"_s) && message.contains(u'。'),
+                         qPrintable(message));
                 QCOMPARE(shownRows(window).size(), 0);
             } else {
                 const QJsonObject report = QJsonDocument::fromJson(output.toUtf8()).object();
@@ -397,17 +403,18 @@ class FinderWindowTest : public QObject {
         QCOMPARE(darkestInk(window), ink);
     }
 
-    // A list typed or pasted in is named as the command line names a file.
-    void namesAPastedStockListInMessages() {
+    // A list typed or pasted in: the line at fault, by its number and text.
+    void namesTheLineAtFaultInAStockList() {
         FinderWindow window;
         window.setTypingPause(0ms);
         QSignalSpy shown(&window, &FinderWindow::requestShown);
         named<QAbstractButton>(window, u"在庫リスト(&L)"_s)->click();
         named<QLineEdit>(window, u"目標値"_s)->setText(u"4k7"_s);
-        named<QPlainTextEdit>(window, u"在庫リスト"_s)->setPlainText(u"1k\nten\n"_s);
+        named<QPlainTextEdit>(window, u"在庫リストの値"_s)->setPlainText(u"1k\nten\n"_s);
         QVERIFY(shown.wait(5000));
-        QCOMPARE(window.findChild<QLabel*>(u"status"_s)->text(),
-                 u"stock list: line 2: \"ten\" is not a value"_s);
+        QVERIFY(window.findChild<QLabel*>(u"status"_s)
+                    ->text()
+                    .startsWith(u"在庫リストの 2 行目 \"ten\" が読めません。"_s));
     }
 
     void opensFromControlFAndFromTheCommandLine() {

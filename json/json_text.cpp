@@ -1,0 +1,42 @@
+#include "json/json_text.h"
+
+#include <cstdio>
+
+namespace gosei::json {
+
+std::string quoted(std::string_view text) {
+    std::string quoted = "\"";
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (byte < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+            quoted += escaped;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+std::string array(const std::vector<std::string>& items) {
+    std::string text = "[";
+    for (const std::string& item : items) {
+        if (text.size() > 1) text += ',';
+        text += item;
+    }
+    return text + "]";
+}
+
+Object& Object::add(std::string_view name, const std::string& value) {
+    if (m_text.size() > 1) m_text += ',';
+    m_text += quoted(name);
+    m_text += ':';
+    m_text += value;
+    return *this;
+}
+
+}  // namespace gosei::json
