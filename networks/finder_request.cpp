@@ -193,7 +193,7 @@ class SetupReader {
     Step readVoltages() {
         if (m_options.wanted)
             return problemOf(FinderField::Wanted, ProblemKind::RatioAndVoltages,
-                             "give a RATIO or --vref and --vout, not both", *m_options.wanted);
+                             "give a RATIO or --vref and --vout, not both");
         if (!m_options.vref)
             return problemOf(FinderField::Vref, ProblemKind::HalfGiven, "--vout needs --vref");
         if (!m_options.vout)

@@ -231,9 +231,11 @@ std::string problemMessage(const FinderProblem& problem, FinderMode mode) {
             return name + "は、" + (problem.low == "0" ? "0 以上" : "0 より大きい値") +
                    "にして下さい。";
         case ProblemKind::RatioOutOfRange:
-            return "分圧比は 0 と 1 の間（出力が入力より低い）にして下さい。";
+            return "分圧比" + inBrackets(problem.given) +
+                   "は、0 と 1 の間（出力が入力より低い）にして下さい。";
         case ProblemKind::VoutNotAboveVref:
-            return "出力電圧 Vout は、基準電圧 Vref より高くして下さい。";
+            return "出力電圧 Vout の" + inBrackets(problem.given) +
+                   "は、基準電圧 Vref より高くして下さい。";
         case ProblemKind::NotARange:
             return name + "の" + inBrackets(problem.given) + "は範囲として読めません。";
         case ProblemKind::LowAboveHigh:
@@ -250,8 +252,8 @@ std::string problemMessage(const FinderProblem& problem, FinderMode mode) {
         case ProblemKind::NotPartCounts:
             return name + "の" + inBrackets(problem.given) + "は部品の個数として読めません。";
         case ProblemKind::PartCountsOutside:
-            return "部品数は " + problem.low + "〜" + problem.high +
-                   " 個で、最少を最多以下にして下さい。";
+            return name + "の" + inBrackets(problem.given) + "は使えません。部品数は " +
+                   problem.low + "〜" + problem.high + " 個で、最少を最多以下にして下さい。";
         case ProblemKind::NotTop:
             return name + "は " + problem.low + "〜" + problem.high + " の整数にして下さい。";
         case ProblemKind::NotPercentage:

@@ -66,7 +66,16 @@ export async function fillRequest(page, { mode, source, fields }) {
 export function shownAnswer(page) {
   return page.evaluate(() => {
     const summary = document.getElementById('summary');
-    if (summary.classList.contains('problem')) return { problem: summary.textContent };
+    // A refusal is said in Japanese at the field at fault, without the
+    // command line's option names.
+    if (summary.classList.contains('problem')) {
+      const marked = document.querySelector('[aria-invalid="true"]');
+      const message = marked && document.getElementById(`${marked.id}-problem`);
+      const atField = message?.textContent === summary.textContent && !message.hidden &&
+        marked.getAttribute('aria-describedby').split(' ').includes(message.id);
+      const japanese = /。$/.test(summary.textContent) && !summary.textContent.includes('--');
+      return { problem: atField && japanese ? 'refused at its field' : summary.textContent };
+    }
     const number = (text) => (text === undefined ? undefined : Number(text));
     return {
       partCounts: [...document.querySelectorAll('#results .part-count')].map((section) => Number(section.dataset.partCount)),
@@ -83,17 +92,18 @@ export function shownAnswer(page) {
 // gosei-cli's answer to the same arguments, in the same form.
 export function nativeAnswer(args, cwd) {
   const run = spawnSync(nativeCli, [...args, '--json'], { cwd, encoding: 'utf8' });
-  if (run.status !== 0) return { problem: run.stderr.trim().replace(/^gosei-cli \w+: /, '') };
+  if (run.status !== 0) return { problem: 'refused at its field' };
   const { results } = JSON.parse(run.stdout);
-  return {
-    partCounts: results.map((result) => result.part_count),
-    rows: results.flatMap(({ part_count: partCount, networks, dividers }) =>
-      (networks ?? dividers).map((found) => ({
-        partCount,
-        ...(networks ? { expression: found.expression } : { top: found.top.expression, bottom: found.bottom.expression }),
-        value: networks ? found.value : found.ratio,
-        errorPercent: found.error_percent,
-      })),
-    ),
-  };
+  const rows = results.flatMap(({ part_count: partCount, networks, dividers }) =>
+    (networks ?? dividers).map((found) => ({
+      partCount,
+      ...(networks ? { expression: found.expression } : { top: found.top.expression, bottom: found.bottom.expression }),
+      value: networks ? found.value : found.ratio,
+      errorPercent: found.error_percent,
+    })),
+  );
+  // The best: the least error, of equal errors the first (of fewest parts).
+  const best = rows.reduce((a, b) => (Math.abs(b.errorPercent) < Math.abs(a.errorPercent) ? b : a), rows[0]);
+  if (best) best.best = '';
+  return { partCounts: results.map((result) => result.part_count), rows };
 }
