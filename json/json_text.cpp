@@ -39,4 +39,11 @@ Object& Object::add(std::string_view name, const std::string& value) {
     return *this;
 }
 
+std::string object(const std::vector<std::pair<std::string_view, std::string>>& members) {
+    Object built;
+    for (const auto& [name, value] : members)
+        built.add(name, value);
+    return built.text();
+}
+
 }  // namespace gosei::json

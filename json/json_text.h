@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace gosei::json {
@@ -37,5 +38,8 @@ class Object {
   private:
     std::string m_text = "{";
 };
+
+// An object of members whose values are already JSON, in the order given.
+std::string object(const std::vector<std::pair<std::string_view, std::string>>& members);
 
 }  // namespace gosei::json

@@ -35,29 +35,6 @@ using namespace gosei::view;
 using web::attribute;
 using web::escaped;
 
-std::string jsonText(std::string_view text) {
-    return json::quoted(text);
-}
-
-// A JSON object from members whose values are JSON already.
-std::string jsonObject(const std::vector<std::pair<std::string_view, std::string>>& members) {
-    std::string json = "{";
-    for (const auto& [name, value] : members) {
-        if (json.size() > 1) json += ",";
-        json += jsonText(name) + ":" + value;
-    }
-    return json + "}";
-}
-
-std::string jsonArray(const std::vector<std::string>& items) {
-    std::string json = "[";
-    for (const std::string& item : items) {
-        if (json.size() > 1) json += ",";
-        json += item;
-    }
-    return json + "]";
-}
-
 std::string px(int pixels) {
     return std::to_string(pixels) + "px";
 }
@@ -141,18 +118,18 @@ std::string pictureData(const PictureSpec& spec) {
     std::vector<std::string> lines;
     for (const PictureLine& line : spec.lines) {
         const InkBox& ink = line.ink;
-        lines.push_back(jsonObject({
-            {"text", jsonText(line.text)},
-            {"colour", jsonText(colour(line.colour))},
-            {"font", jsonText(font(line.font))},
-            {"ink", jsonArray({std::to_string(ink.left), std::to_string(ink.top),
-                               std::to_string(ink.right), std::to_string(ink.bottom)})},
+        lines.push_back(json::object({
+            {"text", json::quoted(line.text)},
+            {"colour", json::quoted(colour(line.colour))},
+            {"font", json::quoted(font(line.font))},
+            {"ink", json::array({std::to_string(ink.left), std::to_string(ink.top),
+                                 std::to_string(ink.right), std::to_string(ink.bottom)})},
         }));
     }
-    return jsonObject({{"width", std::to_string(spec.width)},
-                       {"height", std::to_string(spec.height)},
-                       {"background", jsonText(colour(spec.background))},
-                       {"lines", jsonArray(lines)}});
+    return json::object({{"width", std::to_string(spec.width)},
+                         {"height", std::to_string(spec.height)},
+                         {"background", json::quoted(colour(spec.background))},
+                         {"lines", json::array(lines)}});
 }
 
 // A picture is drawn on a canvas; what it says stands beside it as text for
@@ -480,26 +457,26 @@ constexpr std::array<ManifestIcon, 2> kManifestIcons{{
 void writeManifest(std::ostream& out) {
     std::vector<std::string> icons;
     for (const ManifestIcon& icon : kManifestIcons) {
-        icons.push_back(jsonObject({{"src", jsonText(icon.src)},
-                                    {"sizes", jsonText(icon.sizes)},
-                                    {"type", jsonText(icon.type)}}));
+        icons.push_back(json::object({{"src", json::quoted(icon.src)},
+                                      {"sizes", json::quoted(icon.sizes)},
+                                      {"type", json::quoted(icon.type)}}));
     }
-    const std::string finder = jsonObject({{"name", jsonText(web::kFinderName)},
-                                           {"short_name", jsonText(web::kFinderShortName)},
-                                           {"url", jsonText(web::kFinderPage)},
-                                           {"icons", jsonArray(icons)}});
-    out << jsonObject({
-               {"name", jsonText(kMainWindow.title)},
-               {"short_name", jsonText(kMainWindow.title)},
-               {"description", jsonText(web::kPageDescription)},
-               {"lang", jsonText("ja")},
-               {"start_url", jsonText("./")},
-               {"scope", jsonText("./")},
-               {"display", jsonText("standalone")},
-               {"background_color", jsonText("#ffffff")},
-               {"theme_color", jsonText("#ffffff")},
-               {"icons", jsonArray(icons)},
-               {"shortcuts", jsonArray({finder})},
+    const std::string finder = json::object({{"name", json::quoted(web::kFinderName)},
+                                             {"short_name", json::quoted(web::kFinderShortName)},
+                                             {"url", json::quoted(web::kFinderPage)},
+                                             {"icons", json::array(icons)}});
+    out << json::object({
+               {"name", json::quoted(kMainWindow.title)},
+               {"short_name", json::quoted(kMainWindow.title)},
+               {"description", json::quoted(web::kPageDescription)},
+               {"lang", json::quoted("ja")},
+               {"start_url", json::quoted("./")},
+               {"scope", json::quoted("./")},
+               {"display", json::quoted("standalone")},
+               {"background_color", json::quoted("#ffffff")},
+               {"theme_color", json::quoted("#ffffff")},
+               {"icons", json::array(icons)},
+               {"shortcuts", json::array({finder})},
            })
         << "\n";
 }
