@@ -26,6 +26,7 @@
 #include "ui/direct_input_line_edit.h"
 #include "ui/finder_results_model.h"
 #include "ui/fonts.h"
+#include "ui/mnemonic_keys.h"
 #include "ui/view_to_qt.h"
 
 namespace gosei::ui {
@@ -102,6 +103,7 @@ FinderWindow::FinderWindow(QWidget* parent)
     m_form = new QFormLayout;
     layout->addLayout(m_form);
     buildForm(m_form);
+    keepMnemonicsOutOfFields(*this);
     m_status = new QLabel;
     m_status->setObjectName(QStringLiteral("status"));
     m_status->setWordWrap(true);

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTableView>
@@ -331,6 +332,9 @@ class FinderWindowTest : public QObject {
         QVERIFY(m_folder.isValid());
     }
 
+    // Each test starts from a window that remembers nothing.
+    void init() { QSettings(u"gosei"_s, u"finder"_s).clear(); }
+
     // The rows shown are those of `gosei-cli find` or `divider --json` for
     // the same request, and a request it refuses is refused in its words.
     void showsWhatTheCommandLineFinds() {
@@ -408,6 +412,24 @@ class FinderWindowTest : public QObject {
         QVERIFY(shown.wait(5000));
         QCOMPARE(window.findChild<QLabel*>(u"status"_s)->text(),
                  u"stock list: line 2: \"ten\" is not a value"_s);
+    }
+
+    // Alt and the letter of a hidden field's label match no shortcut; the
+    // focused field must not take the letter as typed text.
+    void mnemonicsOfHiddenFieldsTypeNothing() {
+        FinderWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        named<QAbstractButton>(window, u"分圧比(&D)"_s)->click();
+        named<QAbstractButton>(window, u"在庫リスト(&L)"_s)->click();
+        for (const auto* name : {u"分圧比", u"在庫リスト"}) {
+            auto* field = named<QWidget>(window, QString::fromUtf16(name));
+            field->setFocus();
+            QTest::keyClick(field, Qt::Key_V, Qt::AltModifier);  // 目標値(&V), hidden
+            QCOMPARE(
+                field->property(field->inherits("QLineEdit") ? "text" : "plainText").toString(),
+                QString());
+        }
     }
 
     void opensFromControlFAndFromTheCommandLine() {
