@@ -414,7 +414,7 @@ class FinderWindowTest : public QObject {
                  u"stock list: line 2: \"ten\" is not a value"_s);
     }
 
-    // Alt and the letter of a hidden field's label match no shortcut; the
+    // Alt and the letter of a hidden row's label match no shortcut; the
     // focused field must not take the letter as typed text.
     void mnemonicsOfHiddenFieldsTypeNothing() {
         FinderWindow window;
@@ -430,6 +430,9 @@ class FinderWindowTest : public QObject {
                 field->property(field->inherits("QLineEdit") ? "text" : "plainText").toString(),
                 QString());
         }
+        // A shown row's mnemonic still reaches its field.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), named<QWidget>(window, u"分圧比"_s));
     }
 
     void opensFromControlFAndFromTheCommandLine() {
