@@ -74,8 +74,16 @@ QString FinderResultsModel::accessibleText(const FinderResults::Row& row) const 
 
 QString FinderResultsModel::rowText(int row) const {
     if (isHeadingRow(row)) return {};
-    QStringList texts;
+    QStringList texts = {QString::number(m_lines.at(row).group->partCount)};
     for (const std::string& text : rowAt(row)->texts)
+        texts << fromUtf8(text);
+    return texts.join(u'\t');
+}
+
+QString FinderResultsModel::headingsText() const {
+    if (!m_results) return {};
+    QStringList texts = {QStringLiteral("部品数")};
+    for (const std::string& text : m_results->headings)
         texts << fromUtf8(text);
     return texts.join(u'\t');
 }

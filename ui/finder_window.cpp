@@ -299,10 +299,11 @@ void FinderWindow::openStockFile(const QString& path) {
 void FinderWindow::copySelectedRows() {
     QModelIndexList rows = m_table->selectionModel()->selectedRows();
     std::sort(rows.begin(), rows.end());
-    QStringList lines;
+    if (rows.isEmpty()) return;
+    QStringList lines = {m_model->headingsText()};
     for (const QModelIndex& row : rows)
         lines << m_model->rowText(row.row());
-    if (!lines.isEmpty()) QGuiApplication::clipboard()->setText(lines.join(u'\n') + u'\n');
+    QGuiApplication::clipboard()->setText(lines.join(u'\n') + u'\n');
 }
 
 networks::FinderOptions FinderWindow::optionsOfForm() const {
@@ -392,6 +393,9 @@ void FinderWindow::showResults(std::shared_ptr<const FinderResults> results) {
     // Rows as tall as their drawings, worked out once: they do not change
     // with the window's width.
     m_table->resizeRowsToContents();
+    // The view keeps the older results' scroll position, which would open
+    // the new ones somewhere in their middle.
+    m_table->scrollToTop();
     emit requestShown();
 }
 

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -450,7 +451,8 @@ class FinderWindowTest : public QObject {
     }
 
     // Every control a person can reach has a name a screen reader reads, and
-    // so does every row; a row copies as the command line's columns.
+    // so does every row; rows copy as the command line's columns under their
+    // headings, as a spreadsheet pastes them.
     void namesEveryControlAndRowAndCopiesRows() {
         FinderWindow window;
         window.setTypingPause(0ms);
@@ -474,7 +476,27 @@ class FinderWindowTest : public QObject {
         table->setFocus();
         table->selectRow(1);  // the best single part, under "1 個"
         QTest::keySequence(table, QKeySequence::Copy);
-        QCOMPARE(QApplication::clipboard()->text(), u"4.7k\t4.7k\t0\t-1 … +1\n"_s);
+        QCOMPARE(QApplication::clipboard()->text(),
+                 u"部品数\t回路\t合成値\t誤差 (％)\t最悪値 (％)\n1\t4.7k\t4.7k\t0\t-1 … +1\n"_s);
+    }
+
+    // New results start at their top, wherever the older ones were scrolled.
+    void newResultsShowFromTheTop() {
+        FinderWindow window;
+        window.setTypingPause(0ms);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        Request request;
+        request.wanted = u"4k7"_s;
+        request.series = u"E24"_s;
+        request.options[u"--top"_s] = u"10"_s;
+        ask(window, request);
+        auto* table = window.findChild<QTableView*>();
+        table->scrollToBottom();
+        QVERIFY(table->verticalScrollBar()->value() > 0);
+        request.wanted = u"5k1"_s;
+        ask(window, request);
+        QCOMPARE(table->verticalScrollBar()->value(), 0);
     }
 };
 
