@@ -51,7 +51,8 @@ class FinderResultsModel : public QAbstractTableModel {
 };
 
 // Paints the drawings of column 0, one unit of a schematic to a pixel, so
-// that its labels are as large as the window's text; for column 0 only.
+// that its labels are as large as the window's text, and a divider's as a
+// smaller picture of its shape; for column 0 only.
 class SchematicDelegate : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;

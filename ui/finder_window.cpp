@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -39,6 +40,8 @@ constexpr auto kTypingPause = 150ms;
 // Shorter searches change the results without a word in between.
 constexpr auto kSearchingNoticeDelay = 300ms;
 const QColor kProblemInk(176, 0, 32);
+// Room on either side of the texts in the table's cells and headings.
+constexpr int kCellPadding = 6;
 
 QString defaultText(double value) {
     return QString::fromStdString(networks::valueText(value));
@@ -81,6 +84,21 @@ QWidget* rowOf(std::initializer_list<std::variant<QWidget*, QString>> items) {
     layout->addStretch();
     return row;
 }
+
+// Pads the texts of a table's cells and headings, which the style sets close
+// to the columns' edges; its widths follow, as they use the same margins.
+class PaddedTableStyle : public QProxyStyle {
+  public:
+    using QProxyStyle::QProxyStyle;
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        // A cell's text keeps one pixel more than the focus frame's margin.
+        if (metric == PM_FocusFrameHMargin) return kCellPadding - 1;
+        if (metric == PM_HeaderMargin) return kCellPadding;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
 
 // A row of the form whose label's mnemonic moves the focus to `buddy`.
 void addRow(QFormLayout* form, const QString& text, QWidget* buddy, QWidget* field) {
@@ -178,8 +196,8 @@ void FinderWindow::buildForm(QFormLayout* form) {
     connect(f.series, &QComboBox::currentIndexChanged, &m_typingPause, qOverload<>(&QTimer::start));
     f.lowest = field(QStringLiteral("範囲の下限"), defaultText(networks::kDefaultLow), 8);
     f.highest = field(QStringLiteral("範囲の上限"), defaultText(networks::kDefaultHigh), 8);
-    m_seriesRow =
-        rowOf({f.series, QStringLiteral("範囲(&G)"), f.lowest, QStringLiteral("〜"), f.highest});
+    m_seriesRow = rowOf({QStringLiteral("系列"), f.series, QStringLiteral("範囲(&G)"), f.lowest,
+                         QStringLiteral("〜"), f.highest});
     form->addRow(QStringLiteral("部品"), rowOf({f.useSeries, m_seriesRow}));
 
     f.useStock = choice(QStringLiteral("在庫リスト(&L)"), sources);
@@ -243,6 +261,11 @@ void FinderWindow::buildResults() {
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // A widget's style reaches none of its children: the header takes it too.
+    auto* padded = new PaddedTableStyle;
+    padded->setParent(m_table);
+    m_table->setStyle(padded);
+    m_table->horizontalHeader()->setStyle(padded);
 
     auto* copy = new QAction(QStringLiteral("コピー(&C)"), m_table);
     copy->setShortcut(QKeySequence::Copy);
