@@ -1,6 +1,7 @@
 #include "ui/finder_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
 #include <QComboBox>
@@ -15,6 +16,8 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableView>
 #include <algorithm>
 #include <optional>
@@ -28,6 +31,7 @@
 #include "ui/finder_results_model.h"
 #include "ui/fonts.h"
 #include "ui/mnemonic_keys.h"
+#include "ui/screen_placement.h"
 #include "ui/view_to_qt.h"
 
 namespace gosei::ui {
@@ -42,6 +46,14 @@ constexpr auto kSearchingNoticeDelay = 300ms;
 const QColor kProblemInk(176, 0, 32);
 // Room on either side of the texts in the table's cells and headings.
 constexpr int kCellPadding = 6;
+// The window's first size: the form, and under it room for six rows of
+// dividers and their headings; wide enough for the columns of four-part
+// networks.
+constexpr int kResultLines = 38;
+constexpr int kResultCharacters = 130;
+// However low the window, the results keep room for two or three rows; the
+// form scrolls instead.
+constexpr int kFewestResultLines = 10;
 
 QString defaultText(double value) {
     return QString::fromStdString(networks::valueText(value));
@@ -100,6 +112,38 @@ class PaddedTableStyle : public QProxyStyle {
     }
 };
 
+// The form, scrolled when the window is too low for all of it; otherwise
+// as tall as the form, which QScrollArea's own wish stops at 24 lines.
+class FormArea : public QScrollArea {
+  public:
+    explicit FormArea(QWidget* form) {
+        setWidget(form);
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+        // Room beyond the form's height goes to the results.
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+        // Tab and the mnemonics reach the fields; the area itself is no stop.
+        setFocusPolicy(Qt::NoFocus);
+        // A field reached by its mnemonic scrolls into sight, as Tab's does.
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            if (now && widget()->isAncestorOf(now)) ensureWidgetVisible(now);
+        });
+    }
+
+    // Rows show and hide with the mode and the parts: the window's layout
+    // then asks again how tall the area would be.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == widget() && event->type() == QEvent::LayoutRequest) updateGeometry();
+        return QScrollArea::eventFilter(watched, event);
+    }
+
+    // With room for the vertical scroll bar, which would otherwise take its
+    // width from the form when it shows.
+    QSize sizeHint() const override {
+        return widget()->sizeHint() + QSize(verticalScrollBar()->sizeHint().width(), 0);
+    }
+};
+
 // A row of the form whose label's mnemonic moves the focus to `buddy`.
 void addRow(QFormLayout* form, const QString& text, QWidget* buddy, QWidget* field) {
     auto* label = new QLabel(text);
@@ -118,9 +162,11 @@ FinderWindow::FinderWindow(QWidget* parent)
     setFont(japaneseFont(Face::Proportional, 9));
 
     auto* layout = new QVBoxLayout(this);
-    m_form = new QFormLayout;
-    layout->addLayout(m_form);
+    auto* form = new QWidget;
+    m_form = new QFormLayout(form);
+    m_form->setContentsMargins(0, 0, 0, 0);
     buildForm(m_form);
+    layout->addWidget(new FormArea(form));
     keepMnemonicsOutOfFields(*this);
     m_status = new QLabel;
     m_status->setObjectName(QStringLiteral("status"));
@@ -129,7 +175,7 @@ FinderWindow::FinderWindow(QWidget* parent)
     layout->addWidget(m_status);
     buildResults();
     layout->addWidget(m_table, 1);
-    resize(QSize(900, 720));
+    m_table->setMinimumHeight(kFewestResultLines * fontMetrics().lineSpacing());
 
     m_typingPause.setSingleShot(true);
     m_typingPause.setInterval(kTypingPause);
@@ -139,12 +185,14 @@ FinderWindow::FinderWindow(QWidget* parent)
     connect(&m_searchingNotice, &QTimer::timeout, this, [this] { showSearching(true); });
     connect(&m_search, &FinderSearch::answered, this, &FinderWindow::showResults);
 
-    // The stock list of the last run, named as it was then.
-    m_fields.stock->setPlainText(m_settings.value(QStringLiteral("stock/text")).toString());
-    m_stockName = m_settings.value(QStringLiteral("stock/name")).toString().toStdString();
-    m_fields.useStock->setChecked(m_settings.value(QStringLiteral("stock/chosen")).toBool());
+    restoreForm();
     showModeFields();
     showPartsFields();
+    // As the last run left it, or as large as the form and results want,
+    // within the screen either way.
+    const QSize left = m_settings.value(QStringLiteral("window/size")).toSize();
+    resize((left.isValid() ? left : sizeHint())
+               .boundedTo(roomOnScreen(*this, guessedFrameMargins(*this))));
     m_fields.wanted->setFocus();
     searchForm();
 }
@@ -360,7 +408,7 @@ networks::FinderOptions FinderWindow::optionsOfForm() const {
 
 void FinderWindow::searchForm() {
     m_typingPause.stop();
-    rememberStock();
+    rememberForm();
     const networks::FinderOptions options = optionsOfForm();
     if (!options.wanted && !options.vref && !options.vout) {
         // Nothing asked yet: no need for the command line's complaint.
@@ -433,10 +481,45 @@ void FinderWindow::showProblem(const QString& problem) {
     emit requestShown();
 }
 
-void FinderWindow::rememberStock() {
+QSize FinderWindow::sizeHint() const {
+    const QSize layoutHint = QWidget::sizeHint();
+    const QFontMetrics metrics = fontMetrics();
+    return {
+        std::max(layoutHint.width(), kResultCharacters * metrics.averageCharWidth()),
+        layoutHint.height() - m_table->sizeHint().height() + kResultLines * metrics.lineSpacing()};
+}
+
+void FinderWindow::hideEvent(QHideEvent* event) {
+    m_settings.setValue(QStringLiteral("window/size"), size());
+    rememberForm();
+    QWidget::hideEvent(event);
+}
+
+// The text fields go by their accessible names.
+void FinderWindow::rememberForm() {
+    m_settings.setValue(QStringLiteral("divider"), m_fields.divider->isChecked());
+    m_settings.setValue(QStringLiteral("series"), m_fields.series->currentText());
+    m_settings.beginGroup(QStringLiteral("fields"));
+    for (const QLineEdit* field : findChildren<QLineEdit*>())
+        m_settings.setValue(field->accessibleName(), field->text());
+    m_settings.endGroup();
     m_settings.setValue(QStringLiteral("stock/text"), m_fields.stock->toPlainText());
     m_settings.setValue(QStringLiteral("stock/name"), QString::fromStdString(m_stockName));
     m_settings.setValue(QStringLiteral("stock/chosen"), m_fields.useStock->isChecked());
+}
+
+// The form as the last run left it, the stock list named as it was then.
+void FinderWindow::restoreForm() {
+    m_fields.divider->setChecked(m_settings.value(QStringLiteral("divider")).toBool());
+    m_fields.series->setCurrentText(
+        m_settings.value(QStringLiteral("series"), m_fields.series->currentText()).toString());
+    m_settings.beginGroup(QStringLiteral("fields"));
+    for (QLineEdit* field : findChildren<QLineEdit*>())
+        field->setText(m_settings.value(field->accessibleName()).toString());
+    m_settings.endGroup();
+    m_fields.stock->setPlainText(m_settings.value(QStringLiteral("stock/text")).toString());
+    m_stockName = m_settings.value(QStringLiteral("stock/name")).toString().toStdString();
+    m_fields.useStock->setChecked(m_settings.value(QStringLiteral("stock/chosen")).toBool());
 }
 
 }  // namespace gosei::ui

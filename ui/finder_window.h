@@ -41,9 +41,16 @@ class FinderWindow : public QWidget {
     // How long typing must pause before the form is searched.
     void setTypingPause(std::chrono::milliseconds pause) { m_typingPause.setInterval(pause); }
 
+    QSize sizeHint() const override;
+
   signals:
     // The results, or the message, now show the newest request.
     void requestShown();
+
+  protected:
+    // Remembers the window's size and the form, which a new window, in this
+    // run or the next, opens with.
+    void hideEvent(QHideEvent* event) override;
 
   private:
     void buildForm(QFormLayout* form);
@@ -60,7 +67,8 @@ class FinderWindow : public QWidget {
     void showSearching(bool searching);
     void showResults(std::shared_ptr<const FinderResults> results);
     void showProblem(const QString& problem);
-    void rememberStock();
+    void rememberForm();
+    void restoreForm();
 
     QFormLayout* m_form = nullptr;
     struct {

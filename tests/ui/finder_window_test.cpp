@@ -25,8 +25,11 @@
 #include "ui/finder_window.h"
 #include "ui/first_window.h"
 #include "ui/main_window.h"
+#include "ui/screen_placement.h"
 
 using gosei::ui::FinderWindow;
+using gosei::ui::guessedFrameMargins;
+using gosei::ui::roomOnScreen;
 using namespace std::chrono_literals;
 using namespace Qt::StringLiterals;
 
@@ -434,6 +437,49 @@ class FinderWindowTest : public QObject {
         // A shown row's mnemonic still reaches its field.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::AltModifier);
         QCOMPARE(QApplication::focusWidget(), named<QWidget>(window, u"分圧比"_s));
+    }
+
+    // However large it was left, or would like to be, the window opens
+    // within the room its screen has for it: 400 px square where a test runs
+    // at QT_SCALE_FACTOR=2. Its form scrolls instead.
+    void opensWithinTheScreen_data() {
+        QTest::addColumn<QSize>("left");
+        QTest::newRow("first run") << QSize();
+        QTest::newRow("left larger") << QSize(4000, 3000);
+    }
+    void opensWithinTheScreen() {
+        QFETCH(QSize, left);
+        if (left.isValid()) QSettings(u"gosei"_s, u"finder"_s).setValue(u"window/size"_s, left);
+        FinderWindow window;
+        // The tallest form.
+        named<QAbstractButton>(window, u"分圧比(&D)"_s)->click();
+        named<QAbstractButton>(window, u"在庫リスト(&L)"_s)->click();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QSize room = roomOnScreen(window, guessedFrameMargins(window));
+        QVERIFY2(window.width() <= room.width() && window.height() <= room.height(),
+                 qPrintable(u"%1x%2"_s.arg(window.width()).arg(window.height())));
+    }
+
+    // A new window, in this run or the next, opens as the last one was left.
+    void remembersTheFormAndSize() {
+        {
+            FinderWindow window;
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            named<QAbstractButton>(window, u"分圧比(&D)"_s)->click();
+            named<QLineEdit>(window, u"分圧比"_s)->setText(u"0.5"_s);
+            named<QLineEdit>(window, u"部品数ごとの件数"_s)->setText(u"5"_s);
+            named<QComboBox>(window, u"系列"_s)->setCurrentText(u"E12"_s);
+            window.resize(640, 560);
+            window.close();
+        }
+        FinderWindow window;
+        QVERIFY(named<QAbstractButton>(window, u"分圧比(&D)"_s)->isChecked());
+        QCOMPARE(named<QLineEdit>(window, u"分圧比"_s)->text(), u"0.5"_s);
+        QCOMPARE(named<QLineEdit>(window, u"部品数ごとの件数"_s)->text(), u"5"_s);
+        QCOMPARE(named<QComboBox>(window, u"系列"_s)->currentText(), u"E12"_s);
+        QCOMPARE(window.size(), QSize(640, 560));
     }
 
     void opensFromControlFAndFromTheCommandLine() {
