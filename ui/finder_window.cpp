@@ -33,6 +33,7 @@
 #include "ui/mnemonic_keys.h"
 #include "ui/screen_placement.h"
 #include "ui/view_to_qt.h"
+#include "ui/window_class.h"
 
 namespace gosei::ui {
 namespace {
@@ -487,6 +488,13 @@ QSize FinderWindow::sizeHint() const {
     return {
         std::max(layoutHint.width(), kResultCharacters * metrics.averageCharWidth()),
         layoutHint.height() - m_table->sizeHint().height() + kResultLines * metrics.lineSpacing()};
+}
+
+void FinderWindow::showEvent(QShowEvent* event) {
+    // Desktops group and name the window as 回路探索, apart from the
+    // calculator, by its own launcher entry gosei-finder.desktop.
+    setWindowClass(*this, QByteArrayLiteral("gosei-finder"));
+    QWidget::showEvent(event);
 }
 
 void FinderWindow::hideEvent(QHideEvent* event) {

@@ -51,6 +51,7 @@ class FinderWindow : public QWidget {
     // Remembers the window's size and the form, which a new window, in this
     // run or the next, opens with.
     void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void buildForm(QFormLayout* form);
