@@ -1,5 +1,7 @@
 #include "ui/finder_results.h"
 
+#include "view/finder_form.h"
+
 namespace gosei::ui {
 
 FinderResults finderResults(const networks::FinderSetup& setup,
@@ -16,6 +18,7 @@ FinderResults finderResults(const networks::FinderSetup& setup,
                 {table.groups[group].rows[row], std::move(drawings[group][row])});
     }
     results.best = table.best;
+    results.summary = view::summaryOf(setup, table);
     if (setup.series) results.series = setup.partsDescription;
     results.partValues = setup.parts.size();
     results.countedStock = setup.countedStock;

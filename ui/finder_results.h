@@ -26,6 +26,8 @@ struct FinderResults {
     };
     std::vector<std::string> headings;
     std::vector<Group> groups;
+    // The results in a sentence, the best of them named.
+    std::string summary;
     // The group and row of the least error of all.
     std::optional<std::pair<std::size_t, std::size_t>> best;
     // "E24 1..10M", or empty for a stock list; how many distinct values.

@@ -1,6 +1,7 @@
 #include "ui/finder_results_model.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "ui/schematic_painter.h"
@@ -10,10 +11,27 @@ namespace gosei::ui {
 namespace {
 
 // Room around a drawing, in pixels.
-constexpr int kDrawingMargin = 6;
+constexpr int kDrawingMargin = 4;
+// A divider runs down through both arms, many lines of text tall: it is
+// drawn as a small picture of its shape, no taller than this many lines, so
+// that a screenful of rows shows. Its values stand in the 上 and 下 columns,
+// and labels that small could not be read.
+constexpr int kDividerLines = 4;
 
 const FinderResultsModel* modelOf(const QModelIndex& index) {
     return static_cast<const FinderResultsModel*>(index.model());
+}
+
+bool isDivider(const view::Schematic& schematic) {
+    return !schematic.grounds.empty();
+}
+
+// The size a drawing is painted at: one pixel a unit, a divider smaller.
+QSizeF drawingSize(const view::Schematic& schematic, const QStyleOptionViewItem& option) {
+    const QSizeF units(schematic.width, schematic.height);
+    if (!isDivider(schematic)) return units;
+    const double height = kDividerLines * option.fontMetrics.lineSpacing();
+    return units * std::min(1.0, height / schematic.height);
 }
 
 }  // namespace
@@ -74,8 +92,16 @@ QString FinderResultsModel::accessibleText(const FinderResults::Row& row) const 
 
 QString FinderResultsModel::rowText(int row) const {
     if (isHeadingRow(row)) return {};
-    QStringList texts;
+    QStringList texts = {QString::number(m_lines.at(row).group->partCount)};
     for (const std::string& text : rowAt(row)->texts)
+        texts << fromUtf8(text);
+    return texts.join(u'\t');
+}
+
+QString FinderResultsModel::headingsText() const {
+    if (!m_results) return {};
+    QStringList texts = {QStringLiteral("部品数")};
+    for (const std::string& text : m_results->headings)
         texts << fromUtf8(text);
     return texts.join(u'\t');
 }
@@ -124,11 +150,17 @@ void SchematicDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     const QRectF room =
         QRectF(option.rect)
             .adjusted(kDrawingMargin, kDrawingMargin, -kDrawingMargin, -kDrawingMargin);
-    // As large as its units, never larger; at the left of its cell.
-    const QSizeF size = QSizeF(schematic->width, schematic->height).boundedTo(room.size());
+    // At the left of its cell.
+    const QSizeF size = drawingSize(*schematic, option).boundedTo(room.size());
     painter->save();
     painter->setFont(option.font);
-    paintSchematic(*painter, *schematic, QRectF(room.topLeft(), size), ink);
+    if (isDivider(*schematic)) {
+        view::Schematic shape = *schematic;
+        shape.labels.clear();
+        paintSchematic(*painter, shape, QRectF(room.topLeft(), size), ink);
+    } else {
+        paintSchematic(*painter, *schematic, QRectF(room.topLeft(), size), ink);
+    }
     painter->restore();
 }
 
@@ -136,8 +168,9 @@ QSize SchematicDelegate::sizeHint(const QStyleOptionViewItem& option,
                                   const QModelIndex& index) const {
     const view::Schematic* schematic = modelOf(index)->schematicAt(index.row());
     if (!schematic) return QStyledItemDelegate::sizeHint(option, index);
-    return QSize(static_cast<int>(std::ceil(schematic->width)),
-                 static_cast<int>(std::ceil(schematic->height)))
+    const QSizeF size = drawingSize(*schematic, option);
+    return QSize(static_cast<int>(std::ceil(size.width())),
+                 static_cast<int>(std::ceil(size.height())))
         .grownBy(QMargins(kDrawingMargin, kDrawingMargin, kDrawingMargin, kDrawingMargin));
 }
 

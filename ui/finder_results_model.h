@@ -30,9 +30,11 @@ class FinderResultsModel : public QAbstractTableModel {
     bool isHeadingRow(int row) const;
     // The drawing of a result row; null for a heading row.
     const view::Schematic* schematicAt(int row) const;
-    // A result row's texts as `gosei-cli` prints them, separated by tabs;
-    // empty for a heading row.
+    // A result row as a line of tab-separated columns that spreadsheets
+    // read: its part count, then its texts as `gosei-cli` prints them; empty
+    // for a heading row. headingsText() names the same columns.
     QString rowText(int row) const;
+    QString headingsText() const;
 
   private:
     struct Line {
@@ -49,7 +51,8 @@ class FinderResultsModel : public QAbstractTableModel {
 };
 
 // Paints the drawings of column 0, one unit of a schematic to a pixel, so
-// that its labels are as large as the window's text; for column 0 only.
+// that its labels are as large as the window's text, and a divider's as a
+// smaller picture of its shape; for column 0 only.
 class SchematicDelegate : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;

@@ -1,6 +1,7 @@
 #include "ui/finder_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
 #include <QComboBox>
@@ -12,8 +13,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableView>
 #include <algorithm>
 #include <optional>
@@ -26,7 +30,10 @@
 #include "ui/direct_input_line_edit.h"
 #include "ui/finder_results_model.h"
 #include "ui/fonts.h"
+#include "ui/mnemonic_keys.h"
+#include "ui/screen_placement.h"
 #include "ui/view_to_qt.h"
+#include "ui/window_class.h"
 
 namespace gosei::ui {
 namespace {
@@ -38,6 +45,16 @@ constexpr auto kTypingPause = 150ms;
 // Shorter searches change the results without a word in between.
 constexpr auto kSearchingNoticeDelay = 300ms;
 const QColor kProblemInk(176, 0, 32);
+// Room on either side of the texts in the table's cells and headings.
+constexpr int kCellPadding = 6;
+// The window's first size: the form, and under it room for six rows of
+// dividers and their headings; wide enough for the columns of four-part
+// networks.
+constexpr int kResultLines = 38;
+constexpr int kResultCharacters = 130;
+// However low the window, the results keep room for two or three rows; the
+// form scrolls instead.
+constexpr int kFewestResultLines = 10;
 
 using networks::FinderField;
 
@@ -53,6 +70,59 @@ void addToRow(QWidget* row, QWidget* widget) {
     static_cast<QHBoxLayout*>(row->layout())->addWidget(widget);
 }
 
+// Pads the texts of a table's cells and headings, which the style sets close
+// to the columns' edges; its widths follow, as they use the same margins.
+class PaddedTableStyle : public QProxyStyle {
+  public:
+    using QProxyStyle::QProxyStyle;
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        // A cell's text keeps one pixel more than the focus frame's margin.
+        if (metric == PM_FocusFrameHMargin) return kCellPadding - 1;
+        if (metric == PM_HeaderMargin) return kCellPadding;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+// The form, scrolled when the window is too low for all of it; otherwise
+// as tall as the form, which QScrollArea's own wish stops at 24 lines.
+class FormArea : public QScrollArea {
+  public:
+    explicit FormArea(QWidget* form) {
+        setWidget(form);
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+        // Room beyond the form's height goes to the results.
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+        // Tab and the mnemonics reach the fields; the area itself is no stop.
+        setFocusPolicy(Qt::NoFocus);
+        // A field reached by its mnemonic scrolls into sight, as Tab's does.
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            if (now && widget()->isAncestorOf(now)) ensureWidgetVisible(now);
+        });
+    }
+
+    // Rows show and hide with the mode and the parts: the window's layout
+    // then asks again how tall the area would be.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == widget() && event->type() == QEvent::LayoutRequest) updateGeometry();
+        return QScrollArea::eventFilter(watched, event);
+    }
+
+    // With room for the vertical scroll bar, which would otherwise take its
+    // width from the form when it shows.
+    QSize sizeHint() const override {
+        return widget()->sizeHint() + QSize(verticalScrollBar()->sizeHint().width(), 0);
+    }
+};
+
+// Where a field's text is kept between runs.
+QString settingsKey(const view::FormField& field) {
+    if (field.field == FinderField::Stock) return QStringLiteral("stock/text");
+    return QStringLiteral("fields/") + fromUtf8(field.id);
+}
+
 }  // namespace
 
 FinderWindow::FinderWindow(QWidget* parent)
@@ -64,9 +134,12 @@ FinderWindow::FinderWindow(QWidget* parent)
     setFont(japaneseFont(Face::Proportional, 9));
 
     auto* layout = new QVBoxLayout(this);
-    m_form = new QFormLayout;
-    layout->addLayout(m_form);
+    auto* form = new QWidget;
+    m_form = new QFormLayout(form);
+    m_form->setContentsMargins(0, 0, 0, 0);
     buildForm(m_form);
+    layout->addWidget(new FormArea(form));
+    keepMnemonicsOutOfFields(*this);
     m_status = new QLabel;
     m_status->setObjectName(QStringLiteral("status"));
     m_status->setWordWrap(true);
@@ -74,7 +147,7 @@ FinderWindow::FinderWindow(QWidget* parent)
     layout->addWidget(m_status);
     buildResults();
     layout->addWidget(m_table, 1);
-    resize(QSize(900, 720));
+    m_table->setMinimumHeight(kFewestResultLines * fontMetrics().lineSpacing());
 
     m_typingPause.setSingleShot(true);
     m_typingPause.setInterval(kTypingPause);
@@ -84,12 +157,14 @@ FinderWindow::FinderWindow(QWidget* parent)
     connect(&m_searchingNotice, &QTimer::timeout, this, [this] { showSearching(true); });
     connect(&m_search, &FinderSearch::answered, this, &FinderWindow::showResults);
 
-    // The stock list of the last run, named as it was then.
-    setTextOf(FinderField::Stock, m_settings.value(QStringLiteral("stock/text")).toString());
-    m_stockName = m_settings.value(QStringLiteral("stock/name")).toString().toStdString();
-    m_useStock->setChecked(m_settings.value(QStringLiteral("stock/chosen")).toBool());
+    restoreForm();
     showModeFields();
     showPartsFields();
+    // As the last run left it, or as large as the form and results want,
+    // within the screen either way.
+    const QSize left = m_settings.value(QStringLiteral("window/size")).toSize();
+    resize((left.isValid() ? left : sizeHint())
+               .boundedTo(roomOnScreen(*this, guessedFrameMargins(*this))));
     m_inputs[static_cast<int>(FinderField::Wanted)]->setFocus();
     searchForm();
 }
@@ -111,6 +186,7 @@ void FinderWindow::buildForm(QFormLayout* form) {
     QWidget* modeRow = newRow();
     addToRow(modeRow, m_network);
     addToRow(modeRow, m_divider);
+    static_cast<QHBoxLayout*>(modeRow->layout())->addStretch();
     form->addRow(fromUtf8(view::kModeLabel), modeRow);
 
     QWidget* row = nullptr;
@@ -202,6 +278,7 @@ void FinderWindow::addSourceRow(QFormLayout* form) {
     addToRow(m_sourceRow, m_useSeries);
     addToRow(m_sourceRow, m_useStock);
     addToRow(m_sourceRow, openStock);
+    static_cast<QHBoxLayout*>(m_sourceRow->layout())->addStretch();
     form->addRow(fromUtf8(view::kSourceLabel), m_sourceRow);
 }
 
@@ -223,6 +300,11 @@ void FinderWindow::buildResults() {
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // A widget's style reaches none of its children: the header takes it too.
+    auto* padded = new PaddedTableStyle;
+    padded->setParent(m_table);
+    m_table->setStyle(padded);
+    m_table->horizontalHeader()->setStyle(padded);
 
     auto* copy = new QAction(QStringLiteral("コピー(&C)"), m_table);
     copy->setShortcut(QKeySequence::Copy);
@@ -282,10 +364,11 @@ void FinderWindow::openStockFile(const QString& path) {
 void FinderWindow::copySelectedRows() {
     QModelIndexList rows = m_table->selectionModel()->selectedRows();
     std::sort(rows.begin(), rows.end());
-    QStringList lines;
+    if (rows.isEmpty()) return;
+    QStringList lines = {m_model->headingsText()};
     for (const QModelIndex& row : rows)
         lines << m_model->rowText(row.row());
-    if (!lines.isEmpty()) QGuiApplication::clipboard()->setText(lines.join(u'\n') + u'\n');
+    QGuiApplication::clipboard()->setText(lines.join(u'\n') + u'\n');
 }
 
 QString FinderWindow::textOf(FinderField field) const {
@@ -318,7 +401,7 @@ view::FormTexts FinderWindow::textsOfForm() const {
 
 void FinderWindow::searchForm() {
     m_typingPause.stop();
-    rememberStock();
+    rememberForm();
     const view::FormTexts form = textsOfForm();
     auto setUp = networks::setUpFinder(view::optionsOf(form));
     if (const auto* problem = std::get_if<networks::FinderProblem>(&setUp)) {
@@ -350,9 +433,9 @@ void FinderWindow::showResults(std::shared_ptr<const FinderResults> results) {
     showSearching(false);
     const QString parts =
         results->series.empty() ? QStringLiteral("在庫リスト") : fromUtf8(results->series);
-    QString status = QStringLiteral("部品 %1（%2 値）").arg(parts).arg(results->partValues);
-    if (results->countedStock)
-        status += QStringLiteral("\n数量の列に従い、各値はリストにある個数までしか使いません。");
+    QString status = fromUtf8(results->summary) +
+                     QStringLiteral("\n部品 %1（%2 値）").arg(parts).arg(results->partValues);
+    if (results->countedStock) status += u'\n' + fromUtf8(view::kCountedStockNote);
     m_status->setText(status);
     m_status->setPalette(palette());
     m_model->setResults(std::move(results));
@@ -363,6 +446,9 @@ void FinderWindow::showResults(std::shared_ptr<const FinderResults> results) {
     // Rows as tall as their drawings, worked out once: they do not change
     // with the window's width.
     m_table->resizeRowsToContents();
+    // The view keeps the older results' scroll position, which would open
+    // the new ones somewhere in their middle.
+    m_table->scrollToTop();
     emit requestShown();
 }
 
@@ -408,10 +494,45 @@ void FinderWindow::markField(std::optional<FinderField> field, const QString& pr
     input->setAccessibleDescription(problem);
 }
 
-void FinderWindow::rememberStock() {
-    m_settings.setValue(QStringLiteral("stock/text"), textOf(FinderField::Stock));
+QSize FinderWindow::sizeHint() const {
+    const QSize layoutHint = QWidget::sizeHint();
+    const QFontMetrics metrics = fontMetrics();
+    return {
+        std::max(layoutHint.width(), kResultCharacters * metrics.averageCharWidth()),
+        layoutHint.height() - m_table->sizeHint().height() + kResultLines * metrics.lineSpacing()};
+}
+
+void FinderWindow::showEvent(QShowEvent* event) {
+    // Desktops group and name the window as 回路探索, apart from the
+    // calculator, by its own launcher entry gosei-finder.desktop.
+    setWindowClass(*this, QByteArrayLiteral("gosei-finder"));
+    QWidget::showEvent(event);
+}
+
+void FinderWindow::hideEvent(QHideEvent* event) {
+    m_settings.setValue(QStringLiteral("window/size"), size());
+    rememberForm();
+    QWidget::hideEvent(event);
+}
+
+// Every field by its page id; the stock list where it has always been.
+void FinderWindow::rememberForm() {
+    m_settings.setValue(QStringLiteral("divider"), m_divider->isChecked());
+    for (const view::FormField& field : view::finderForm())
+        if (m_inputs[static_cast<int>(field.field)])
+            m_settings.setValue(settingsKey(field), textOf(field.field));
     m_settings.setValue(QStringLiteral("stock/name"), QString::fromStdString(m_stockName));
     m_settings.setValue(QStringLiteral("stock/chosen"), m_useStock->isChecked());
+}
+
+// The form as the last run left it, the stock list named as it was then.
+void FinderWindow::restoreForm() {
+    m_divider->setChecked(m_settings.value(QStringLiteral("divider")).toBool());
+    for (const view::FormField& field : view::finderForm())
+        if (m_inputs[static_cast<int>(field.field)] && m_settings.contains(settingsKey(field)))
+            setTextOf(field.field, m_settings.value(settingsKey(field)).toString());
+    m_stockName = m_settings.value(QStringLiteral("stock/name")).toString().toStdString();
+    m_useStock->setChecked(m_settings.value(QStringLiteral("stock/chosen")).toBool());
 }
 
 }  // namespace gosei::ui

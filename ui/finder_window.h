@@ -44,9 +44,17 @@ class FinderWindow : public QWidget {
     // How long typing must pause before the form is searched.
     void setTypingPause(std::chrono::milliseconds pause) { m_typingPause.setInterval(pause); }
 
+    QSize sizeHint() const override;
+
   signals:
     // The results, or the message, now show the newest request.
     void requestShown();
+
+  protected:
+    // Remembers the window's size and the form, which a new window, in this
+    // run or the next, opens with.
+    void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void buildForm(QFormLayout* form);
@@ -70,7 +78,8 @@ class FinderWindow : public QWidget {
     void showResults(std::shared_ptr<const FinderResults> results);
     void showProblem(const QString& problem);
     void showProblem(const networks::FinderProblem& problem, networks::FinderMode mode);
-    void rememberStock();
+    void rememberForm();
+    void restoreForm();
 
     // Each field's control (a line edit, the series box or the stock list)
     // and the label naming it; the form's row each field is in.

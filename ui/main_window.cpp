@@ -1,11 +1,11 @@
 #include "ui/main_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 
 #include "engine/calculation.h"
 #include "ui/application_icon.h"
@@ -25,8 +25,14 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setWindowIcon(applicationIcon());
     setUpWindow(*this, view::kMainWindow);
     buildControls();
-    auto* find = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
-    connect(find, &QShortcut::activated, this, &MainWindow::showFinder);
+    // The finder opens by Ctrl+F, which the window's context menu shows: the
+    // window's own layout has no room for another control.
+    auto* find = new QAction(QStringLiteral("回路探索(&F)…"), this);
+    find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    find->setShortcutVisibleInContextMenu(true);
+    connect(find, &QAction::triggered, this, &MainWindow::showFinder);
+    addAction(find);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 MainWindow::~MainWindow() {

@@ -30,7 +30,7 @@ class MainWindow : public QWidget, public WindowOperations {
     // Shows the help window, creating it on first use or after it was closed.
     void showHelp();
     HelpWindow* helpWindow() const;
-    // Ctrl+F: shows the finder window, creating it on first use, so that
+    // Ctrl+F or the context menu: shows the finder window, creating it on first use, so that
     // the main window starts without it.
     void showFinder();
     FinderWindow* finderWindow() const;

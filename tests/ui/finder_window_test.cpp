@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTableView>
@@ -23,8 +25,11 @@
 #include "ui/finder_window.h"
 #include "ui/first_window.h"
 #include "ui/main_window.h"
+#include "ui/screen_placement.h"
 
 using gosei::ui::FinderWindow;
+using gosei::ui::guessedFrameMargins;
+using gosei::ui::roomOnScreen;
 using namespace std::chrono_literals;
 using namespace Qt::StringLiterals;
 
@@ -329,6 +334,9 @@ class FinderWindowTest : public QObject {
         QVERIFY(m_folder.isValid());
     }
 
+    // Each test starts from a window that remembers nothing.
+    void init() { QSettings(u"gosei"_s, u"finder"_s).clear(); }
+
     // The rows shown are those of `gosei-cli find` or `divider --json` for
     // the same request, and a request it refuses is refused in its words.
     void showsWhatTheCommandLineFinds() {
@@ -399,7 +407,7 @@ class FinderWindowTest : public QObject {
         QVERIFY(shown.wait(60000));
         QTest::qWait(100);
         QCOMPARE(shown.size(), 1);
-        QCOMPARE(status->text(), u"部品 E3 1..10M（22 値）"_s);
+        QVERIFY(status->text().endsWith(u"\n部品 E3 1..10M（22 値）"_s));
         QCOMPARE(darkestInk(window), ink);
     }
 
@@ -417,6 +425,70 @@ class FinderWindowTest : public QObject {
                     .startsWith(u"在庫リストの 2 行目 \"ten\" が読めません。"_s));
     }
 
+    // Alt and the letter of a hidden row's label match no shortcut; the
+    // focused field must not take the letter as typed text.
+    void mnemonicsOfHiddenFieldsTypeNothing() {
+        FinderWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        named<QAbstractButton>(window, u"分圧比(&D)"_s)->click();
+        named<QAbstractButton>(window, u"在庫リスト(&L)"_s)->click();
+        for (const auto* name : {u"分圧比", u"在庫リストの値"}) {
+            auto* field = named<QWidget>(window, QString::fromUtf16(name));
+            field->setFocus();
+            QTest::keyClick(field, Qt::Key_V, Qt::AltModifier);  // 目標値(&V), hidden
+            QCOMPARE(
+                field->property(field->inherits("QLineEdit") ? "text" : "plainText").toString(),
+                QString());
+        }
+        // A shown row's mnemonic still reaches its field.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), named<QWidget>(window, u"分圧比"_s));
+    }
+
+    // However large it was left, or would like to be, the window opens
+    // within the room its screen has for it: 400 px square where a test runs
+    // at QT_SCALE_FACTOR=2. Its form scrolls instead.
+    void opensWithinTheScreen_data() {
+        QTest::addColumn<QSize>("left");
+        QTest::newRow("first run") << QSize();
+        QTest::newRow("left larger") << QSize(4000, 3000);
+    }
+    void opensWithinTheScreen() {
+        QFETCH(QSize, left);
+        if (left.isValid()) QSettings(u"gosei"_s, u"finder"_s).setValue(u"window/size"_s, left);
+        FinderWindow window;
+        // The tallest form.
+        named<QAbstractButton>(window, u"分圧比(&D)"_s)->click();
+        named<QAbstractButton>(window, u"在庫リスト(&L)"_s)->click();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QSize room = roomOnScreen(window, guessedFrameMargins(window));
+        QVERIFY2(window.width() <= room.width() && window.height() <= room.height(),
+                 qPrintable(u"%1x%2"_s.arg(window.width()).arg(window.height())));
+    }
+
+    // A new window, in this run or the next, opens as the last one was left.
+    void remembersTheFormAndSize() {
+        {
+            FinderWindow window;
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            named<QAbstractButton>(window, u"分圧比(&D)"_s)->click();
+            named<QLineEdit>(window, u"分圧比"_s)->setText(u"0.5"_s);
+            named<QLineEdit>(window, u"部品数ごとの表示数"_s)->setText(u"5"_s);
+            named<QComboBox>(window, u"系列"_s)->setCurrentText(u"E12"_s);
+            window.resize(640, 560);
+            window.close();
+        }
+        FinderWindow window;
+        QVERIFY(named<QAbstractButton>(window, u"分圧比(&D)"_s)->isChecked());
+        QCOMPARE(named<QLineEdit>(window, u"分圧比"_s)->text(), u"0.5"_s);
+        QCOMPARE(named<QLineEdit>(window, u"部品数ごとの表示数"_s)->text(), u"5"_s);
+        QCOMPARE(named<QComboBox>(window, u"系列"_s)->currentText(), u"E12"_s);
+        QCOMPARE(window.size(), QSize(640, 560));
+    }
+
     void opensFromControlFAndFromTheCommandLine() {
         gosei::ui::MainWindow main;
         main.show();
@@ -432,7 +504,8 @@ class FinderWindowTest : public QObject {
     }
 
     // Every control a person can reach has a name a screen reader reads, and
-    // so does every row; a row copies as the command line's columns.
+    // so does every row; rows copy as the command line's columns under their
+    // headings, as a spreadsheet pastes them.
     void namesEveryControlAndRowAndCopiesRows() {
         FinderWindow window;
         window.setTypingPause(0ms);
@@ -456,7 +529,27 @@ class FinderWindowTest : public QObject {
         table->setFocus();
         table->selectRow(1);  // the best single part, under "1 個"
         QTest::keySequence(table, QKeySequence::Copy);
-        QCOMPARE(QApplication::clipboard()->text(), u"4.7k\t4.7k\t0\t-1 … +1\n"_s);
+        QCOMPARE(QApplication::clipboard()->text(),
+                 u"部品数\t回路\t合成値\t誤差 (％)\t最悪値 (％)\n1\t4.7k\t4.7k\t0\t-1 … +1\n"_s);
+    }
+
+    // New results start at their top, wherever the older ones were scrolled.
+    void newResultsShowFromTheTop() {
+        FinderWindow window;
+        window.setTypingPause(0ms);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        Request request;
+        request.wanted = u"4k7"_s;
+        request.series = u"E24"_s;
+        request.options[u"--top"_s] = u"10"_s;
+        ask(window, request);
+        auto* table = window.findChild<QTableView*>();
+        table->scrollToBottom();
+        QVERIFY(table->verticalScrollBar()->value() > 0);
+        request.wanted = u"5k1"_s;
+        ask(window, request);
+        QCOMPARE(table->verticalScrollBar()->value(), 0);
     }
 };
 
