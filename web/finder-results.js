@@ -3,7 +3,12 @@
 // as gosei-cli --json gives it: data-part-count, data-expression (a
 // divider's data-top and data-bottom), data-value (a divider's ratio) and
 // data-error-percent.
-import { schematicSvg } from './schematic.js';
+//
+// A thousand rows take seconds to build and lay out, so the first
+// screenful is drawn in one task and the rest follow in slices, each its
+// own task, so that the page answers typing and scrolling in between. A
+// newer answer drops the slices of the older one.
+import { measuredWidth, schematicSvg } from './schematic.js';
 import { headings, partCountTitle, NONE_FOUND, schematicTitle, summary } from './finder-words.js';
 
 function add(parent, tag, attributes = {}, text = '') {
@@ -32,25 +37,101 @@ function rowElement(list, partCount, found, { texts, schematic }, names, divider
   });
 }
 
-// Draws the answer into `container`; returns the summary to say.
-export function drawResults(container, { report, rows }) {
+// The fonts of a row's texts and their headings, as find.css sets them.
+const TEXT_FONT = '16px';
+const HEADING_FONT = '12px';
+const COLUMN_GAP = 20;
+const MEASURED_TEXTS = 20;
+
+// The widths that the rows of a list share, as its custom properties: the
+// widest drawing's (--schematic) and each column's widest text or heading
+// (--column-1...), and all the columns' (--texts). The rows then line up
+// as a table's where the screen is wide enough and wrap where it is not;
+// each row is laid out on its own, however many the list holds.
+function shareColumns(list, rows, names, fontFamily) {
+  const widths = names.flatMap((name, i) => {
+    const texts = rows.map(({ texts }) => texts[i]).filter(Boolean);
+    if (texts.length === 0) return [];
+    // Measuring a thousand texts takes a while: the widest is among the
+    // longest.
+    const most = Math.max(...texts.map((text) => text.length));
+    const longest = texts.filter((text) => text.length >= most - 2).slice(0, MEASURED_TEXTS);
+    const font = `${TEXT_FONT} ${fontFamily}`;
+    const width = Math.max(measuredWidth(name, `${HEADING_FONT} ${fontFamily}`), ...longest.map((text) => measuredWidth(text, font)));
+    return [Math.ceil(width) + 1];
+  });
+  const px = (width) => `${width}px`;
+  widths.forEach((width, i) => list.style.setProperty(`--column-${i + 1}`, px(width)));
+  const texts = widths.reduce((sum, width) => sum + width, 0) + COLUMN_GAP * (widths.length - 1);
+  list.style.setProperty('--texts', px(texts));
+  list.style.setProperty('--schematic', px(Math.max(...rows.map(({ schematic }) => schematic.width))));
+}
+
+const FIRST_ROWS = 20;
+const SLICE_ROWS = 50;
+// The slices still to draw of the answer being drawn.
+let slices = null;
+
+function stopDrawing() {
+  clearTimeout(slices);
+  slices = null;
+}
+
+// Empties `container` and drops what was still to be drawn into it.
+export function clearResults(container) {
+  stopDrawing();
+  container.replaceChildren();
+}
+
+// Runs start(), which draws what stands above the rows and returns each
+// row's drawing, and the first rows' drawings in a task of their own, the
+// others in slices; then done().
+function drawInSlices(start, done) {
+  let drawings = [];
+  let next = 0;
+  const slice = (end) => {
+    for (; next < Math.min(end, drawings.length); next++) drawings[next]();
+    if (next < drawings.length) {
+      slices = setTimeout(() => slice(next + SLICE_ROWS));
+    } else {
+      slices = null;
+      done();
+    }
+  };
+  slices = setTimeout(() => {
+    drawings = start();
+    slice(FIRST_ROWS);
+  });
+}
+
+// Draws the answer into `container` and calls onDrawn() once its last row
+// stands; returns the summary to say. The drawing starts in a task after
+// the one that brought the answer, which has taken a while already to
+// receive it.
+export function drawResults(container, { report, rows }, onDrawn) {
+  stopDrawing();
   const divider = 'ratio' in report.request;
   const regulator = 'vref' in report.request;
   const names = headings(divider, regulator);
-  const fontFamily = getComputedStyle(container).fontFamily;
-  const sections = report.results.map(({ part_count: partCount, networks, dividers }, i) => {
-    const section = document.createElement('section');
-    section.className = 'part-count';
-    section.dataset.partCount = partCount;
-    add(section, 'h3', {}, partCountTitle(partCount));
-    const found = networks ?? dividers;
-    if (found.length === 0) add(section, 'p', { className: 'none' }, NONE_FOUND);
-    const list = found.length > 0 ? add(section, 'ol') : null;
-    list?.style.setProperty('--columns', rows[i][0].texts.filter(Boolean).length);
-    found.forEach((result, j) => rowElement(list, partCount, result, rows[i][j], names, divider, fontFamily));
-    return section;
-  });
-  container.replaceChildren(...sections);
+  drawInSlices(() => {
+    // Each row's drawing, in the order of the page.
+    const pending = [];
+    const fontFamily = getComputedStyle(container).fontFamily;
+    const sections = report.results.map(({ part_count: partCount, networks, dividers }, i) => {
+      const section = document.createElement('section');
+      section.className = 'part-count';
+      section.dataset.partCount = partCount;
+      add(section, 'h3', {}, partCountTitle(partCount));
+      const found = networks ?? dividers;
+      if (found.length === 0) add(section, 'p', { className: 'none' }, NONE_FOUND);
+      const list = found.length > 0 ? add(section, 'ol') : null;
+      if (list) shareColumns(list, rows[i], names, fontFamily);
+      found.forEach((result, j) => pending.push(() => rowElement(list, partCount, result, rows[i][j], names, divider, fontFamily)));
+      return section;
+    });
+    container.replaceChildren(...sections);
+    return pending;
+  }, onDrawn);
 
   // The best is the smallest error; of equal errors, the one of fewest parts.
   const all = report.results.flatMap(({ networks, dividers }, i) => (networks ?? dividers).map((found, j) => [found, rows[i][j]]));
