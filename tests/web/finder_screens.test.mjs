@@ -82,6 +82,8 @@ test('the request lives in the address: it is read at load, kept while typing, a
   assert.deepEqual(await fieldValues(page), { want: '4k7', series: 'E12', source: 'series' });
   const first = await shownAnswer(page);
   assert.deepEqual(first, nativeAnswer(['find', '4k7', '--series=E12']));
+  // What + and | stand for, above the rows.
+  assert.equal(await page.$eval('#legend', (legend) => legend.checkVisibility()), true);
 
   // Typed one key at a time: one entry of the history for the new value.
   await typeInto(page, 'want', '3k3');
