@@ -40,14 +40,13 @@ function rowElement(list, partCount, found, { texts, schematic }, names, divider
 // The fonts of a row's texts and their headings, as find.css sets them.
 const TEXT_FONT = '16px';
 const HEADING_FONT = '12px';
-const COLUMN_GAP = 20;
 const MEASURED_TEXTS = 20;
 
 // The widths that the rows of a list share, as its custom properties: the
 // widest drawing's (--schematic) and each column's widest text or heading
-// (--column-1...), and all the columns' (--texts). The rows then line up
-// as a table's where the screen is wide enough and wrap where it is not;
-// each row is laid out on its own, however many the list holds.
+// (--column-1...). The rows then line up as a table's where the screen is
+// wide enough and wrap where it is not; each row is laid out on its own,
+// however many the list holds.
 function shareColumns(list, rows, names, fontFamily) {
   const widths = names.flatMap((name, i) => {
     const texts = rows.map(({ texts }) => texts[i]).filter(Boolean);
@@ -62,8 +61,6 @@ function shareColumns(list, rows, names, fontFamily) {
   });
   const px = (width) => `${width}px`;
   widths.forEach((width, i) => list.style.setProperty(`--column-${i + 1}`, px(width)));
-  const texts = widths.reduce((sum, width) => sum + width, 0) + COLUMN_GAP * (widths.length - 1);
-  list.style.setProperty('--texts', px(texts));
   list.style.setProperty('--schematic', px(Math.max(...rows.map(({ schematic }) => schematic.width))));
 }
 
