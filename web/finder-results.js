@@ -66,6 +66,9 @@ function shareColumns(list, rows, names, fontFamily) {
 
 const FIRST_ROWS = 20;
 const SLICE_ROWS = 50;
+// A slice's time: it leaves room in its task for laying the rows out, on
+// a slow or busy machine too.
+const SLICE_MS = 30;
 // The slices still to draw of the answer being drawn.
 let slices = null;
 
@@ -86,10 +89,16 @@ export function clearResults(container) {
 function drawInSlices(start, done) {
   let drawings = [];
   let next = 0;
-  const slice = (end) => {
-    for (; next < Math.min(end, drawings.length); next++) drawings[next]();
+  // Draws up to `rows` rows, or fewer where their time runs out, and has
+  // the rest drawn in the next slice.
+  const slice = (rows) => {
+    const deadline = performance.now() + SLICE_MS;
+    const end = Math.min(next + rows, drawings.length);
+    // One row at least, so that each slice gets on.
+    if (next < end) drawings[next++]();
+    while (next < end && performance.now() < deadline) drawings[next++]();
     if (next < drawings.length) {
-      slices = setTimeout(() => slice(next + SLICE_ROWS));
+      slices = setTimeout(() => slice(SLICE_ROWS));
     } else {
       slices = null;
       done();
@@ -101,11 +110,11 @@ function drawInSlices(start, done) {
   });
 }
 
-// Draws the answer into `container` and calls onDrawn() once its last row
-// stands; returns the summary to say. The drawing starts in a task after
-// the one that brought the answer, which has taken a while already to
-// receive it.
-export function drawResults(container, { report, rows }, onDrawn) {
+// Draws the answer into `container`: calls started(summary), the sentence
+// that sums the answer up, with its first rows, and drawn() once its last
+// row stands. The drawing starts in a task after the one that brought the
+// answer, which has taken a while already to receive it.
+export function drawResults(container, { report, rows }, { started, drawn }) {
   stopDrawing();
   const divider = 'ratio' in report.request;
   const regulator = 'vref' in report.request;
@@ -127,9 +136,12 @@ export function drawResults(container, { report, rows }, onDrawn) {
       return section;
     });
     container.replaceChildren(...sections);
+    started(summarised(report, rows, divider, regulator));
     return pending;
-  }, onDrawn);
+  }, drawn);
+}
 
+function summarised(report, rows, divider, regulator) {
   // The best is the smallest error; of equal errors, the one of fewest parts.
   const all = report.results.flatMap(({ networks, dividers }, i) => (networks ?? dividers).map((found, j) => [found, rows[i][j]]));
   const best = all.reduce((a, b) => (Math.abs(b[0].error_percent) < Math.abs(a[0].error_percent) ? b : a), all[0]);

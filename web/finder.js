@@ -119,8 +119,10 @@ function drawAnswer(answer, more) {
     summary.textContent = waiting ? WAITING : answer.problem;
     drawn();
   } else {
-    const found = drawResults(results, answer, drawn);
-    summary.textContent = more ? `${found}${searchingMore(field('parts-max').placeholder)}` : found;
+    const started = (found) => {
+      summary.textContent = more ? `${found}${searchingMore(field('parts-max').placeholder)}` : found;
+    };
+    drawResults(results, answer, { started, drawn });
   }
 }
 
