@@ -100,7 +100,7 @@ inline constexpr std::string_view kAskDivider = "分圧比、または Vref と 
 inline constexpr std::string_view kCountedStockNote =
     "数量の列に従い、各値はリストにある個数までしか使いません。";
 // How `+` and `|` join parts in the results.
-inline constexpr std::string_view kExpressionLegend = "+ は直列、| は並列の接続です。";
+inline constexpr std::string_view kExpressionLegend = "回路の + は直列、| は並列の接続です。";
 
 // The form as typed: each field's text, empty where nothing is typed.
 struct FormTexts {

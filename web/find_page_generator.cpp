@@ -3,8 +3,8 @@
 // placeholders are those of the window and the command line. Run at build
 // time:
 //     find_page_generator TEMPLATE OUTPUT
-// The template holds the line "<!-- the finder's form -->" where the form
-// goes.
+// The template holds the lines "<!-- the finder's form -->" and "<!-- the
+// finder's answer -->" where the form and the answer's section go.
 
 #include <fstream>
 #include <iostream>
@@ -23,6 +23,7 @@ using web::attribute;
 using web::escaped;
 
 constexpr std::string_view kFormMark = "<!-- the finder's form -->";
+constexpr std::string_view kAnswerMark = "<!-- the finder's answer -->";
 
 // The classes that show an element only in some requests (find.css).
 std::string shownClasses(const FormField& field) {
@@ -156,6 +157,29 @@ std::string formHtml() {
     return html + "</form>";
 }
 
+// The answer: what it says before anything is asked, its notes, and where
+// the results go.
+std::string answerHtml() {
+    const auto note = [](std::string_view id, std::string_view text) {
+        return "<p id=\"" + std::string(id) + "\" class=\"note\" hidden>" + escaped(text) +
+               "</p>\n";
+    };
+    return "<section class=\"answer\" aria-labelledby=\"answer-title\">\n"
+           "<h2 id=\"answer-title\">" +
+           escaped(kResultsLabel) + "</h2>\n<p id=\"summary\" role=\"status\">" +
+           escaped(kAskNetwork) + "</p>\n" + note("stock-note", kCountedStockNote) +
+           note("legend", kExpressionLegend) + "<div id=\"" + std::string(kResultsId) +
+           "\" aria-busy=\"true\"></div>\n</section>";
+}
+
+// The page with `mark` replaced by `html`, or nothing where it has no mark.
+bool replaceMark(std::string& page, std::string_view mark, const std::string& html) {
+    const auto at = page.find(mark);
+    if (at == std::string::npos) return false;
+    page.replace(at, mark.size(), html);
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -164,14 +188,14 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::ifstream in(argv[1], std::ios::binary);
-    const std::string page{std::istreambuf_iterator<char>(in), {}};
-    const auto mark = page.find(kFormMark);
-    if (!in || mark == std::string::npos) {
-        std::cerr << "find_page_generator: no form mark in " << argv[1] << "\n";
+    std::string page{std::istreambuf_iterator<char>(in), {}};
+    if (!in || !replaceMark(page, kFormMark, formHtml()) ||
+        !replaceMark(page, kAnswerMark, answerHtml())) {
+        std::cerr << "find_page_generator: no form or answer mark in " << argv[1] << "\n";
         return 1;
     }
     std::ofstream out(argv[2], std::ios::binary);
-    out << page.substr(0, mark) << formHtml() << page.substr(mark + kFormMark.size());
+    out << page;
     if (!out) {
         std::cerr << "find_page_generator: cannot write " << argv[2] << "\n";
         return 1;

@@ -3,14 +3,20 @@
 // change after a quiet moment searches at once, one in a burst of typing
 // when the burst has stopped. #results is aria-busy until the answer to
 // the fields as they stand is drawn; a search that takes a while says so
-// in place of the older summary, and dims the older results.
+// in place of the older summary, and dims the older results. Each search
+// that a change makes is kept in the page's address (finder-address.js):
+// a burst of typing as one entry of the history, a change after a pause as
+// the next.
 import { finderClient } from './finder-client.js';
-import { drawResults } from './finder-results.js';
+import { clearResults, drawResults } from './finder-results.js';
 import { keepStockLists } from './stock-lists.js';
 import { keepOffline } from './offline.js';
+import { addressOf, showAddress } from './finder-address.js';
 import { SEARCHING, searchingMore } from './finder-words.js';
 
 const QUIET_MS = 150;
+// Changes closer together than this are one request being typed.
+const BURST_MS = 1000;
 // Quicker answers replace the older ones without a word in between.
 const SEARCHING_NOTICE_MS = 300;
 
@@ -21,17 +27,16 @@ const summary = field('summary');
 const results = field('results');
 const answerSection = document.querySelector('.answer');
 const stockNote = field('stock-note');
+const legend = field('legend');
 
-// The request as the worker's module reads it: every field of the form by
-// its id (those the request does not show are left out there), the mode,
-// the source, and the stock list's name and text.
+// The request as the worker's module reads it: the request of the address
+// (every field by its id, the mode, the source, the stock list's name),
+// with the stock list's text.
 function request() {
-  const params = new URLSearchParams({ mode: mode.value, source: stockSource.checked ? 'stock' : 'series' });
-  for (const input of form.querySelectorAll('[data-field]')) {
-    if (input.value && input !== mode) params.set(input.id, input.value);
-  }
+  const params = new URLSearchParams(addressOf(form));
   const stockName = field('stock-name');
-  params.set('stock-name', stockName.value || stockName.placeholder);
+  if (!stockName.value) params.set('stock-name', stockName.placeholder);
+  if (stockSource.checked) params.set('stock', field('stock').value);
   return params;
 }
 
@@ -56,7 +61,7 @@ function markField(problem) {
     field(`${marked.id}-problem`).hidden = true;
     marked = null;
   }
-  if (!problem || problem.typing) return;
+  if (!problem?.field || problem.typing) return;
   marked = field(problem.field);
   const message = field(`${problem.field}-problem`);
   message.textContent = problem.message;
@@ -70,6 +75,8 @@ function markField(problem) {
 let timer = null;
 let lastChange = -Infinity;
 let notice = null;
+// Searches made so far.
+let searches = 0;
 
 // The older summary and its note give way; the older rows stay, dimmed.
 function showSearching() {
@@ -89,25 +96,53 @@ function drawAnswer(answer, more) {
   markField(problem);
   summary.classList.toggle('problem', Boolean(problem && !problem.typing));
   stockNote.hidden = answer.report?.request.counted_stock !== true;
+  // The rows are drawn once the last of them stands, which may be after
+  // a newer search has started.
+  const answered = searches;
+  const drawn = () => {
+    performance.mark(more ? 'finder-first-drawn' : 'finder-drawn');
+    if (!more && timer === null && answered === searches) results.setAttribute('aria-busy', 'false');
+  };
+  legend.hidden = !answer.table?.groups.some(({ rows }) => rows.length > 0);
   if (problem) {
-    results.replaceChildren();
+    clearResults(results);
     summary.textContent = problem.message;
+    drawn();
   } else {
-    drawResults(results, answer);
-    summary.textContent = more ? `${answer.summary}${searchingMore(field('parts-max').placeholder)}` : answer.summary;
+    const started = () => {
+      summary.textContent = more ? `${answer.summary}${searchingMore(field('parts-max').placeholder)}` : answer.summary;
+    };
+    drawResults(results, answer, { started, drawn });
   }
-  performance.mark(more ? 'finder-first-drawn' : 'finder-drawn');
-  if (!more && timer === null) results.setAttribute('aria-busy', 'false');
 }
 
 const search = finderClient(drawAnswer);
 
 function searchNow() {
   timer = null;
+  searches += 1;
   const params = request();
   clearTimeout(notice);
   if (asksSomething(params)) notice = setTimeout(showSearching, SEARCHING_NOTICE_MS);
   search(params.toString());
+}
+
+let lastKept = -Infinity;
+
+// The request into the address: the next entry of the history, or in
+// place of the current one while the same burst of typing goes on.
+function keepInAddress() {
+  const address = addressOf(form);
+  const now = performance.now();
+  if (address !== location.search) {
+    history[now - lastKept < BURST_MS ? 'replaceState' : 'pushState'](null, '', address);
+  }
+  lastKept = now;
+}
+
+function searchChanged() {
+  searchNow();
+  keepInAddress();
 }
 
 function changed() {
@@ -115,9 +150,9 @@ function changed() {
   clearTimeout(timer);
   const now = performance.now();
   if (now - lastChange >= QUIET_MS) {
-    searchNow();
+    searchChanged();
   } else {
-    timer = setTimeout(searchNow, QUIET_MS);
+    timer = setTimeout(searchChanged, QUIET_MS);
   }
   lastChange = now;
 }
@@ -127,19 +162,38 @@ function showMode() {
   form.dataset.source = stockSource.checked ? 'stock' : 'series';
 }
 
-keepStockLists({
+const showStockList = keepStockLists({
   name: field('stock-name'),
   text: field('stock'),
   choice: field('stock-lists'),
   save: field('stock-save'),
   remove: field('stock-delete'),
+  source: form.elements.source,
 });
+
+// The request of an address, with the stock list it names.
+function showRequest(search) {
+  showAddress(form, search);
+  if (stockSource.checked) showStockList(field('stock-name').value);
+}
 // Selects and radio buttons say 'input' as well.
 form.addEventListener('input', () => {
   showMode();
   changed();
 });
 form.addEventListener('submit', (event) => event.preventDefault());
+// Back and Forward: the request of that entry, searched at once.
+window.addEventListener('popstate', () => {
+  clearTimeout(timer);
+  showRequest(location.search);
+  showMode();
+  lastKept = -Infinity;
+  results.setAttribute('aria-busy', 'true');
+  searchNow();
+});
+// Without a request in the address, the fields stay as the browser and
+// the kept stock list left them.
+if (location.search) showRequest(location.search);
 showMode();
 searchNow();
 keepOffline(document.fonts.ready);

@@ -50,7 +50,7 @@ form.addEventListener('focusin', (event) => {
   bringMainToFront();
 });
 form.addEventListener('keydown', (event) => {
-  cycleFocus(event, form);
+  cycleFocus(event, form, { wrap: false });
   // Neither Enter nor Escape does anything in the boxes.
   if (event.target.tagName === 'INPUT' && (event.key === 'Enter' || event.key === 'Escape')) {
     event.preventDefault();

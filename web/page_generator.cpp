@@ -408,6 +408,7 @@ void writePage(std::ostream& out) {
         << "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
         << "<link rel=\"icon\" href=\"icon.svg\" type=\"image/svg+xml\">\n"
         << "<link rel=\"apple-touch-icon\" href=\"icon-256.png\">\n"
+        << "<link rel=\"stylesheet\" href=\"site-header.css\">\n"
         << "<link rel=\"stylesheet\" href=\"page.css\">\n<style>\n";
     // Loaded only where no face before them in a list is installed.
     for (const BundledFace& bundled : kBundledFaces) {
@@ -435,9 +436,12 @@ void writePage(std::ostream& out) {
         writeGroup(out, group);
     // Said to screen readers after each calculation.
     out << "<p id=\"result-summary\" class=\"sr-only\" role=\"status\"></p>\n</main>\n";
-    // Outside the window, which stays as the layout has it.
-    out << "<nav class=\"site-links proportional\"><a" << attribute("href", web::kFinderPage) << ">"
-        << escaped(web::kFinderName) << "</a></nav>\n";
+    // Outside the window, which stays as the layout has it: the header the
+    // site's pages share. It follows the window, so that Tab from the
+    // window's last control comes to its link; page.css shows it above.
+    out << "<header class=\"site-header proportional\"><span class=\"site-name\">"
+        << escaped(kMainWindow.title) << "</span><a" << attribute("href", web::kFinderPage) << ">"
+        << escaped(web::kFinderName) << "</a></header>\n";
     for (const web::PageMessage& message : web::kPageMessages)
         writeMessage(out, message);
     writeHelpTemplate(out);

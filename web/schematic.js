@@ -18,12 +18,16 @@ function add(parent, name, attributes) {
   return parent.appendChild(create(name, attributes));
 }
 
-// One canvas measures every label.
+// One canvas measures every label; setting its font parses it, so that is
+// done only when the font changes.
 let measuring = null;
+let measuringFont = '';
 
-function measuredWidth(text, font) {
+// The text's width in CSS pixels in the font (CSS shorthand, e.g. '16px
+// sans-serif').
+export function measuredWidth(text, font) {
   measuring ??= document.createElement('canvas').getContext('2d');
-  measuring.font = font;
+  if (measuringFont !== font) measuring.font = measuringFont = font;
   return measuring.measureText(text).width;
 }
 

@@ -21,8 +21,11 @@ function write(key, value) {
 }
 
 // The fields: name, text (the list's values), choice (a select of the
-// saved lists), save and remove (buttons).
-export function keepStockLists({ name, text, choice, save, remove }) {
+// saved lists), save and remove (buttons), and source (the radio buttons
+// that choose between a series and the list, as a RadioNodeList), which
+// comes back with the list. Returns show(listName), which puts a saved
+// list into the fields, where there is one of that name.
+export function keepStockLists({ name, text, choice, save, remove, source }) {
   const showSaved = () => {
     const saved = read(SAVED, {});
     const options = Object.keys(saved)
@@ -30,21 +33,27 @@ export function keepStockLists({ name, text, choice, save, remove }) {
       .map((listName) => new Option(listName, listName, false, listName === name.value));
     choice.replaceChildren(choice.options[0], ...options);
   };
-  const keepEdited = () => write(EDITED, { name: name.value, text: text.value });
+  const keepEdited = () => write(EDITED, { name: name.value, text: text.value, source: source.value });
+  const show = (listName) => {
+    const saved = read(SAVED, {});
+    if (!Object.hasOwn(saved, listName)) return;
+    name.value = listName;
+    text.value = saved[listName];
+    keepEdited();
+  };
 
   const edited = read(EDITED, { name: '', text: '' });
   name.value = edited.name;
   text.value = edited.text;
+  if (edited.source) source.value = edited.source;
   showSaved();
 
   name.addEventListener('input', keepEdited);
   text.addEventListener('input', keepEdited);
+  for (const radio of source) radio.addEventListener('change', keepEdited);
   // On 'input', ahead of the form's listeners, which search with the list.
   choice.addEventListener('input', () => {
-    if (!choice.value) return;
-    name.value = choice.value;
-    text.value = read(SAVED, {})[choice.value] ?? '';
-    keepEdited();
+    if (choice.value) show(choice.value);
   });
   save.addEventListener('click', () => {
     write(SAVED, { ...read(SAVED, {}), [name.value || name.placeholder]: text.value });
@@ -56,4 +65,5 @@ export function keepStockLists({ name, text, choice, save, remove }) {
     write(SAVED, saved);
     showSaved();
   });
+  return show;
 }

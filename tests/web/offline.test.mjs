@@ -131,7 +131,25 @@ function newVersion(site) {
   ]);
 }
 
-test('a new version takes over on the next visit, and works offline', async () => {
+test('offline, a finder address with a request and a fragment opens from the cache and searches', async () => {
+  const site = await serveSite();
+  const context = await env.chromium.browser.createBrowserContext();
+  try {
+    const page = await context.newPage();
+    await page.goto(new URL('find.html', site.url).href);
+    await controlled(page);
+    await page.setOfflineMode(true);
+    await page.goto(new URL('find.html?want=4k7&series=E12#x', site.url).href);
+    await page.waitForSelector('#results[aria-busy="false"]', { timeout: 20000 });
+    assert.deepEqual(await page.$eval('#want', (want) => want.value), '4k7');
+    assert.ok((await page.$$('#results .row')).length > 0, 'no rows');
+  } finally {
+    await context.close();
+    await site.close();
+  }
+});
+
+test('a new version takes over on the next visit, copies what did not change, and works offline', async () => {
   const copy = fs.mkdtempSync(path.join(os.tmpdir(), 'gosei-site-'));
   fs.cpSync(siteDirectory, copy, { recursive: true });
   const site = await serveSite(copy);
@@ -145,6 +163,7 @@ test('a new version takes over on the next visit, and works offline', async () =
     const [firstCache] = await page.evaluate(() => caches.keys());
     // This visit still shows the version kept, and finds the new one, which
     // replaces the old cache with its own.
+    site.requests.length = 0;
     await page.reload();
     assert.equal(await version(), 'first');
     await page.waitForFunction(
@@ -155,6 +174,8 @@ test('a new version takes over on the next visit, and works offline', async () =
       { polling: 100, timeout: 10000 },
       firstCache,
     );
+    // Only the changed page and the new worker come from the server.
+    assert.deepEqual([...new Set(site.requests.map((request) => request.path))].sort(), ['/', '/service-worker.js']);
     await site.close();
     await page.reload();
     await page.waitForSelector('html[data-ready="true"]');

@@ -133,19 +133,32 @@ for (const row of BAD_TARGETS) {
   });
 }
 
-test('the focus starts in the wanted-value box and Tab goes round in the window order', async () => {
-  const focused = () => page.evaluate(() => document.activeElement.id);
-  assert.equal(await focused(), 'Text1');
-  const visited = [];
-  for (let i = 0; i < 7; ++i) {
-    await page.keyboard.press('Tab');
-    visited.push(await focused());
-  }
-  assert.deepEqual(visited, ['Command1', 'Command2', 'Command3', 'Command4', 'Text2', 'Command5', 'Text1']);
+const shiftTab = async () => {
   await page.keyboard.down('Shift');
   await page.keyboard.press('Tab');
   await page.keyboard.up('Shift');
+};
+
+test('the focus starts in the wanted-value box, Tab goes through the window order and on out of it', async () => {
+  // A control by its id, a link by its address, the page itself as BODY.
+  const focused = () => page.evaluate(() => document.activeElement.id || document.activeElement.getAttribute('href') || document.activeElement.tagName);
+  assert.equal(await focused(), 'Text1');
+  const visited = [];
+  for (let i = 0; i < 9; ++i) {
+    await page.keyboard.press('Tab');
+    visited.push(await focused());
+  }
+  // After the header's link the focus leaves the page (for the browser's
+  // own controls) and comes round to the window again.
+  assert.deepEqual(visited, ['Command1', 'Command2', 'Command3', 'Command4', 'Text2', 'Command5', 'find.html', 'BODY', 'Text1']);
+  await page.focus('#Command5');
+  await page.keyboard.press('Tab');
+  assert.equal(await focused(), 'find.html');
+  await shiftTab();
   assert.equal(await focused(), 'Command5');
+  await page.focus('#Text1');
+  await shiftTab();
+  assert.equal(await page.evaluate(() => document.activeElement.closest('#Form1')), null, 'Shift+Tab stays in the window');
 });
 
 for (const box of ['Text1', 'Text2']) {
