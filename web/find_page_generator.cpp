@@ -97,12 +97,13 @@ std::string fieldHtml(const FormField& field, const std::string& placeholder, bo
 
 // The page's own controls of its saved stock lists, before the list.
 constexpr std::string_view kSavedLists =
-    "<div class=\"field\"><label for=\"stock-lists\">保存したリスト</label>"
+    "<div class=\"stock-only\">\n<div class=\"field\"><label "
+    "for=\"stock-lists\">保存したリスト</label>"
     "<select id=\"stock-lists\"><option value=\"\">（選ぶ）</option></select></div>\n"
     "<div class=\"field\"><label for=\"stock-name\">リストの名前</label>"
-    "<input id=\"stock-name\" type=\"text\" placeholder=\"在庫\"></div>\n";
+    "<input id=\"stock-name\" type=\"text\" placeholder=\"在庫\"></div>\n</div>\n";
 constexpr std::string_view kSavedListButtons =
-    "<div class=\"buttons\"><button type=\"button\" id=\"stock-save\">保存</button>"
+    "<div class=\"buttons stock-only\"><button type=\"button\" id=\"stock-save\">保存</button>"
     "<button type=\"button\" id=\"stock-delete\">削除</button></div>\n";
 
 std::string sourceChoice() {
