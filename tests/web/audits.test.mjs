@@ -43,9 +43,15 @@ for (const { name, viewport, reach } of STATES) {
   });
 }
 
-for (const preset of ['mobile', 'desktop']) {
-  test(`Lighthouse with its ${preset} settings scores the page in full`, async () => {
-    const { scores, metrics, shortfalls } = await lighthouseReport(env.chromium.browser, env.site.url, preset);
+// The calculator and the finder.
+const PAGES = [
+  { name: 'the page', path: '' },
+  { name: 'the finder page', path: 'find.html' },
+];
+for (const preset of ['mobile', 'desktop']) for (const { name, path } of PAGES) {
+  test(`Lighthouse with its ${preset} settings scores ${name} in full`, async () => {
+    const url = new URL(path, env.site.url).href;
+    const { scores, metrics, shortfalls } = await lighthouseReport(env.chromium.browser, url, preset);
     assert.ok(scores.performance >= 0.98, `performance ${scores.performance}: ${shortfalls.join('; ')}`);
     assert.deepEqual(
       { accessibility: scores.accessibility, 'best-practices': scores['best-practices'], seo: scores.seo, cls: metrics.cls },
