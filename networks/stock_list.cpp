@@ -588,11 +588,13 @@ std::variant<StockList, StockListError> parseStockList(std::string_view text,
         if (const Problem* problem = std::get_if<Problem>(&row)) return onLine(*problem, read.line);
         const StockRow& stocked = std::get<StockRow>(row);
         if (stocked.unit != unit) {
-            const auto kind = [](Unit of) { return factsOf(*partKindOf(of)); };
+            const auto kind = [](Unit of) -> const PartKindFacts& {
+                return factsOf(*partKindOf(of));
+            };
             StockListError error =
                 onLine(where(read) + " holds a value in " +
                            std::string(kind(stocked.unit).unitName) + ", but the parts are " +
-                           std::string(kind(unit).english) + " (a list holds parts of one kind)",
+                           std::string(kind(unit).english) + "; a list holds parts of one kind",
                        read.line);
             error.otherUnit = stocked.unit;
             return error;

@@ -116,7 +116,7 @@ std::string kindConflict(const FinderProblem& problem, FinderMode mode, const st
     if (problem.field == F::Kind) return "分圧は抵抗だけで作ります。";
     const std::string written = problem.field == F::Stock
                                     ? "在庫リストの " + std::to_string(problem.stockError.line) +
-                                          " 行目 " + problem.stockError.quotedLine
+                                          " 行目 " + problem.stockError.quotedLine + " "
                                     : name + "の" + inBrackets(problem.given);
     const std::string asked = mode == FinderMode::Divider
                                   ? "分圧は抵抗だけで作ります"

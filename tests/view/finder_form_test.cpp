@@ -234,6 +234,31 @@ TEST(FinderForm, ReadsFullWidthDigitsInEveryField) {
     EXPECT_EQ(list.mostParts, 3);
 }
 
+// Empty fields show the defaults of the kind asked for, by the kind field
+// or by the unit typed with the value; dividers are resistive whatever the
+// kind field holds.
+TEST(FinderForm, ShowsTheDefaultsOfTheKindInEmptyFields) {
+    struct Row {
+        FinderMode mode;
+        std::string kind, wanted;
+        std::string low, high, partTolerance;
+    };
+    for (const Row& row :
+         {Row{N, "", "4k7", "1", "10M", "5"}, Row{N, "C", "", "1p", "10m", "10"},
+          Row{N, "", "3.3nF", "1p", "10m", "10"}, Row{N, "L", "10u", "1n", "1", "10"},
+          Row{D, "C", "0.5", "1", "10M", "5"}}) {
+        FormTexts form;
+        form.mode = row.mode;
+        form[F::Kind] = row.kind;
+        form[F::Wanted] = row.wanted;
+        const auto placeholders = placeholdersOf(form);
+        const auto shown = [&](F field) { return placeholders[static_cast<std::size_t>(field)]; };
+        EXPECT_EQ(shown(F::RangeLow), row.low) << row.kind << row.wanted;
+        EXPECT_EQ(shown(F::RangeHigh), row.high) << row.kind << row.wanted;
+        EXPECT_EQ(shown(F::PartTolerance), row.partTolerance) << row.kind << row.wanted;
+    }
+}
+
 // A regulator's pair half typed, or nothing asked yet, is a prompt.
 TEST(FinderForm, TakesAHalfTypedFormForTyping) {
     for (const F typed : {F::Vref, F::Vout}) {
