@@ -228,15 +228,17 @@ bool isDigits(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), isDigit);
 }
 
-// A value is read in the unit written with it, or else in the list's unit
-// (`unit`), so that a value of another kind of part reads, to be refused as
-// such.
+// The value column's value is read in the unit written with it, or else in
+// the list's (`unit`), so that a value of another kind of part reads, to be
+// refused as such. Other text is read in the list's unit alone: what could
+// be the value instead, or part of it, is what a value of the list's kind
+// could be.
 Unit unitOf(std::string_view text, Unit unit) {
     return writtenUnit(text).value_or(unit);
 }
 
 bool reads(std::string_view text, Unit unit) {
-    return std::holds_alternative<double>(readValue(text, unitOf(text, unit)));
+    return std::holds_alternative<double>(readValue(text, unit));
 }
 
 // Whether `other`, elsewhere on the line of a value of `shape`, could be the
@@ -329,7 +331,8 @@ std::variant<CellValue, Problem> readCell(std::string_view cell, char separator,
     for (std::size_t end = std::min(field.size(), kLongestValueText + 1);
          end-- > 1 && value.empty();) {
         const bool cut = isBlank(field[end]) || field.substr(end).starts_with("\u00b1");
-        if (cut && reads(field.substr(0, end), unit)) value = trimmed(field.substr(0, end));
+        if (cut && reads(field.substr(0, end), unitOf(field.substr(0, end), unit)))
+            value = trimmed(field.substr(0, end));
     }
     if (value.empty()) return problemText(std::get<ValueProblem>(whole));
     const std::string_view rest = trimmed(field.substr(value.size()));
