@@ -57,14 +57,14 @@ std::variant<double, Problem> valueOf(FinderField field, std::string_view text,
     const auto kind = partKindOf(unit);
     const auto written = writtenUnit(text);
     if (kind && written && *written != unit) {
-        Problem problem =
-            problemOf(field, ProblemKind::KindConflict,
-                      sentence + quotedText(text) + " is in " +
-                          std::string(factsOf(*partKindOf(*written)).unitName) +
-                          ", but the parts are " + std::string(factsOf(*kind).english),
-                      std::string(text));
+        const PartKind writtenKind = *partKindOf(*written);
+        Problem problem = problemOf(
+            field, ProblemKind::KindConflict,
+            sentence + quotedText(text) + " is in " + std::string(factsOf(writtenKind).unitName) +
+                ", but the parts are " + std::string(factsOf(*kind).english),
+            std::string(text));
         problem.partKind = *kind;
-        problem.writtenKind = *partKindOf(*written);
+        problem.writtenKind = writtenKind;
         return problem;
     }
     const auto read = readValue(text, unit);
@@ -336,8 +336,8 @@ class SetupReader {
         if (m_options.column)
             return problemOf(FinderField::Stock, ProblemKind::BadColumn,
                              std::string(kColumnWithoutStock));
-        const PartKindFacts& kind = factsOf(m_setup.kind);
-        m_setup.series = kind.series;
+        const PartKindFacts& facts = factsOf(m_setup.kind);
+        m_setup.series = facts.series;
         if (m_options.series) {
             m_setup.series = eSeriesFromName(*m_options.series);
             if (!m_setup.series)
@@ -346,11 +346,11 @@ class SetupReader {
                                      " (expected E1, E3, E6, E12, E24, E48, E96 or E192)",
                                  *m_options.series);
         }
-        m_setup.low = kind.low;
-        m_setup.high = kind.high;
+        m_setup.low = facts.low;
+        m_setup.high = facts.high;
         if (m_options.range) {
             const auto range = rangeOf(
-                {"--range", FinderField::RangeLow, FinderField::RangeHigh, false, kind.unit},
+                {"--range", FinderField::RangeLow, FinderField::RangeHigh, false, facts.unit},
                 *m_options.range);
             if (const auto* problem = std::get_if<Problem>(&range)) return *problem;
             std::tie(m_setup.low, m_setup.high) = std::get<std::pair<double, double>>(range);
@@ -645,17 +645,17 @@ Rational FinderSetup::exactRatio() const {
 }
 
 FinderDefaults defaultsFor(const FinderOptions& options) {
-    const PartKindFacts& kind = factsOf(kindOf(options));
+    const PartKindFacts& facts = factsOf(kindOf(options));
     const auto series = options.stock    ? std::nullopt
                         : options.series ? eSeriesFromName(*options.series)
-                                         : kind.series;
+                                         : facts.series;
     return {options.mode == FinderMode::Divider ? 2 : 1,
             options.tolerance ? kDefaultTopWithinTolerance : kDefaultTop,
-            series ? usualTolerancePercent(*series, kind.kind) : 0,
-            kind.kind,
-            kind.series,
-            kind.low,
-            kind.high};
+            series ? usualTolerancePercent(*series, facts.kind) : 0,
+            facts.kind,
+            facts.series,
+            facts.low,
+            facts.high};
 }
 
 std::variant<FinderSetup, FinderProblem> setUpFinder(const FinderOptions& options) {

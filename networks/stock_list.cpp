@@ -331,8 +331,8 @@ std::variant<CellValue, Problem> readCell(std::string_view cell, char separator,
     for (std::size_t end = std::min(field.size(), kLongestValueText + 1);
          end-- > 1 && value.empty();) {
         const bool cut = isBlank(field[end]) || field.substr(end).starts_with("\u00b1");
-        if (cut && reads(field.substr(0, end), unitOf(field.substr(0, end), unit)))
-            value = trimmed(field.substr(0, end));
+        const std::string_view start = field.substr(0, end);
+        if (cut && reads(start, unitOf(start, unit))) value = trimmed(start);
     }
     if (value.empty()) return problemText(std::get<ValueProblem>(whole));
     const std::string_view rest = trimmed(field.substr(value.size()));
