@@ -30,6 +30,7 @@ struct PartKindFacts {
     double low, high;
 };
 
+// In the order of PartKind, which factsOf relies on.
 inline constexpr std::array<PartKindFacts, 3> kPartKinds = {{
     {PartKind::Resistor, "R", "抵抗", "resistors", Unit::Ohm, "Ω", "ohms", ESeries::E24, 1, 10e6},
     {PartKind::Capacitor, "C", "コンデンサ", "capacitors", Unit::Farad, "F", "farads", ESeries::E12,
@@ -41,6 +42,7 @@ inline constexpr std::array<PartKindFacts, 3> kPartKinds = {{
 constexpr const PartKindFacts& factsOf(PartKind kind) {
     return kPartKinds[static_cast<std::size_t>(kind)];
 }
+
 // "R", "C" or "L" in either case, full-width too.
 std::optional<PartKind> partKindFromLetter(std::string_view letter);
 // The kind whose values are written in `unit`, if any is.
