@@ -1,8 +1,9 @@
 // The network search: a whole request of one to four parts (building the
 // tables included, as one run of `gosei-cli find` does) for E24, E96 and E192
-// over 1 ohm to 10 Mohm, the search alone on tables built beforehand, the
-// divider search likewise, and the exhaustive search of the tests on the
-// smaller sets where it finishes.
+// over 1 ohm to 10 Mohm, capacitors beside resistors of the same values,
+// the search alone on tables built beforehand, the divider search likewise,
+// and the exhaustive search of the tests on the smaller sets where it
+// finishes.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -63,6 +64,29 @@ void BM_SearchOnly(benchmark::State& state, ESeries series) {
 BENCHMARK_CAPTURE(BM_SearchOnly, E24, ESeries::E24)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SearchOnly, E96, ESeries::E96)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SearchOnly, E192, ESeries::E192)->Unit(benchmark::kMillisecond);
+
+// Capacitors over their default parts, E12 from 1 pF to 10 mF, and
+// resistors of the same values: a whole request of one to four parts for
+// targets spread over the range. Capacitors are the resistors' search with
+// each result swapped to its dual, so the two should take the same time.
+void BM_WholeRequestOfKind(benchmark::State& state, PartKind kind) {
+    const std::vector<double> parts = eSeriesValues(ESeries::E12, 1e-12, 10e-3);
+    std::vector<double> targets;
+    for (int i = 0; i < 16; ++i)
+        targets.push_back(3.14159e-12 * std::pow(10.0, i * 0.61));
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const NetworkFinder finder(parts);
+        FindRequest request = requestFor(targets[next++ % targets.size()]);
+        request.kind = kind;
+        benchmark::DoNotOptimize(finder.find(request));
+    }
+    reportPeakMemory(state);
+}
+BENCHMARK_CAPTURE(BM_WholeRequestOfKind, E12_1p_10m_capacitors, PartKind::Capacitor)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WholeRequestOfKind, E12_1p_10m_resistors, PartKind::Resistor)
+    ->Unit(benchmark::kMillisecond);
 
 // Dividers of two to four parts: a whole request, the tables built as one
 // run of `gosei-cli divider` builds them, for ratios spread over (0, 1),

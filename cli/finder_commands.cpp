@@ -148,6 +148,10 @@ std::string requestLine(const FinderSetup& setup) {
     std::string line = "目標 / wanted ";
     if (setup.mode == FinderMode::Network) {
         line += valueText(setup.find.wanted);
+        // Resistors' lines stay as they were before there were kinds.
+        if (setup.kind != PartKind::Resistor)
+            line += std::string(", 種類 / kind ") + std::string(factsOf(setup.kind).letter) + " (" +
+                    std::string(factsOf(setup.kind).unitSign) + ")";
     } else if (setup.ratioForm == RatioForm::Regulator) {
         line += written(setup.vout) + " V out from Vref " + written(setup.vref) + " V";
     } else {

@@ -46,16 +46,15 @@ constexpr auto kE96 = everyNth<192, 2>(kE192);
 struct Named {
     ESeries series;
     std::string_view name;
-    double usualTolerancePercent;
 };
-constexpr std::array<Named, 8> kNames = {{{ESeries::E1, "E1", 0},
-                                          {ESeries::E3, "E3", 40},
-                                          {ESeries::E6, "E6", 20},
-                                          {ESeries::E12, "E12", 10},
-                                          {ESeries::E24, "E24", 5},
-                                          {ESeries::E48, "E48", 2},
-                                          {ESeries::E96, "E96", 1},
-                                          {ESeries::E192, "E192", 0.5}}};
+constexpr std::array<Named, 8> kNames = {{{ESeries::E1, "E1"},
+                                          {ESeries::E3, "E3"},
+                                          {ESeries::E6, "E6"},
+                                          {ESeries::E12, "E12"},
+                                          {ESeries::E24, "E24"},
+                                          {ESeries::E48, "E48"},
+                                          {ESeries::E96, "E96"},
+                                          {ESeries::E192, "E192"}}};
 
 // mantissa * 10^(exponent - 2) with a single rounding: both operands of the
 // one multiplication or division are exact.
@@ -75,10 +74,6 @@ std::optional<ESeries> eSeriesFromName(std::string_view name) {
 
 std::string_view eSeriesName(ESeries series) {
     return kNames[static_cast<std::size_t>(series)].name;
-}
-
-double usualTolerancePercent(ESeries series) {
-    return kNames[static_cast<std::size_t>(series)].usualTolerancePercent;
 }
 
 std::span<const int> decadeMantissas(ESeries series) {

@@ -14,10 +14,6 @@ enum class ESeries { E1, E3, E6, E12, E24, E48, E96, E192 };
 std::optional<ESeries> eSeriesFromName(std::string_view name);
 std::string_view eSeriesName(ESeries series);
 
-// The tolerance parts of the series are usually sold with, in percent: E3 40,
-// E6 20, E12 10, E24 5, E48 2, E96 1, E192 0.5; none (0) for E1.
-double usualTolerancePercent(ESeries series);
-
 // The values of one decade as three-figure integers from 100 to 999, in
 // ascending order: 470 stands for 4.7, 487 for 4.87.
 std::span<const int> decadeMantissas(ESeries series);

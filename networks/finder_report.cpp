@@ -47,6 +47,9 @@ std::string jsonRequest(const FinderSetup& setup) {
     std::string text = "{";
     if (setup.mode == FinderMode::Network) {
         text += "\"wanted\":" + jsonNumber(setup.find.wanted);
+        // Resistors' answers stay as they were before there were kinds.
+        if (setup.kind != PartKind::Resistor)
+            text += ",\"kind\":" + json::quoted(factsOf(setup.kind).letter);
     } else {
         const Rational ratio = setup.exactRatio();
         text += "\"ratio\":" + jsonNumber(ratio) +
@@ -76,8 +79,8 @@ std::string jsonRequest(const FinderSetup& setup) {
 }
 
 // The fields every network has, alone or as an arm of a divider.
-std::string jsonNetworkFields(const Network& network) {
-    const Rational value = network.exactValue();
+std::string jsonNetworkFields(const Network& network, PartKind kind) {
+    const Rational value = network.exactValue(kind);
     return "\"expression\":" + json::quoted(network.expression()) +
            ",\"topology\":" + json::quoted(network.topology()) +
            ",\"parts\":" + jsonList(network.partValues()) + ",\"value\":" + jsonNumber(value) +
@@ -85,7 +88,7 @@ std::string jsonNetworkFields(const Network& network) {
 }
 
 std::string jsonResult(const FinderSetup& setup, const RankedNetwork& ranked) {
-    return "{" + jsonNetworkFields(ranked.network) +
+    return "{" + jsonNetworkFields(ranked.network, setup.kind) +
            ",\"error_percent\":" + jsonPercent(ranked.exactError) +
            ",\"worst_case_percent\":" + jsonWorstCase(setup, ranked.worstCase) + "}";
 }
@@ -93,8 +96,9 @@ std::string jsonResult(const FinderSetup& setup, const RankedNetwork& ranked) {
 std::string jsonResult(const FinderSetup& setup, const RankedDivider& ranked) {
     const Divider& divider = ranked.divider;
     const Rational ratio = divider.exactRatio();
-    std::string text = "{\"top\":{" + jsonNetworkFields(divider.top) + "},\"bottom\":{" +
-                       jsonNetworkFields(divider.bottom) + "},\"ratio\":" + jsonNumber(ratio) +
+    std::string text = "{\"top\":{" + jsonNetworkFields(divider.top, PartKind::Resistor) +
+                       "},\"bottom\":{" + jsonNetworkFields(divider.bottom, PartKind::Resistor) +
+                       "},\"ratio\":" + jsonNumber(ratio) +
                        ",\"ratio_exact\":" + json::quoted(fractionText(ratio));
     if (setup.ratioForm == RatioForm::Regulator)
         text += ",\"output\":" + jsonNumber(shownRatio(setup, ratio));
@@ -137,8 +141,9 @@ std::string worstCaseText(const ErrorRange& range) {
 namespace {
 
 // The cells of a row, one for each heading but the worst case's.
-std::vector<std::string> cellsOf(const FinderSetup&, const RankedNetwork& ranked) {
-    return {ranked.network.expression(), valueText(ranked.network.exactValue(), kValueDigits),
+std::vector<std::string> cellsOf(const FinderSetup& setup, const RankedNetwork& ranked) {
+    return {ranked.network.expression(),
+            valueText(ranked.network.exactValue(setup.kind), kValueDigits),
             percentText(ranked.exactError, kErrorDigits)};
 }
 

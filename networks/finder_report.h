@@ -59,7 +59,10 @@ std::string worstCaseText(const ErrorRange& range);
 
 // The whole answer as one JSON object: the request as understood, then the
 // results of each part count. Numbers read back as the doubles nearest to
-// the exact values, which "*_exact" fields give as fractions.
+// the exact values, which "*_exact" fields give as fractions; values are in
+// ohms, farads or henries. The request names its "kind" ("C" or "L") only
+// for capacitors and inductors, so that resistors' answers are as they
+// always were.
 std::string reportJson(const FinderSetup& setup, const FinderAnswer& answer);
 
 }  // namespace gosei::networks

@@ -25,6 +25,17 @@ Problem problemOf(FinderField field, ProblemKind kind, std::string text, std::st
     return problem;
 }
 
+// The kind of part a request is for: --kind, else the unit written with
+// VALUE, else resistors. Dividers are made of resistors.
+PartKind kindOf(const FinderOptions& options) {
+    if (options.mode == FinderMode::Divider) return PartKind::Resistor;
+    if (options.kind)
+        if (const auto kind = partKindFromLetter(*options.kind)) return *kind;
+    if (options.wanted)
+        if (const auto unit = writtenUnit(*options.wanted)) return *partKindOf(*unit);
+    return PartKind::Resistor;
+}
+
 std::string partsWord(int count) {
     return std::to_string(count) + (count == 1 ? " part" : " parts");
 }
@@ -39,9 +50,23 @@ std::optional<int> wholeNumber(std::string_view typed) {
 }
 
 // A value, or why `text` is not one: `sentence` starts the command line's
-// line, which ends with the quoted text and what is wrong with it.
+// line, which ends with the quoted text and what is wrong with it. A part's
+// value written in the unit of another kind of part is refused as such.
 std::variant<double, Problem> valueOf(FinderField field, std::string_view text,
-                                      const std::string& sentence, Unit unit = Unit::Ohm) {
+                                      const std::string& sentence, Unit unit) {
+    const auto kind = partKindOf(unit);
+    const auto written = writtenUnit(text);
+    if (kind && written && *written != unit) {
+        const PartKind writtenKind = *partKindOf(*written);
+        Problem problem = problemOf(
+            field, ProblemKind::KindConflict,
+            sentence + quotedText(text) + " is in " + std::string(factsOf(writtenKind).unitName) +
+                ", but the parts are " + std::string(factsOf(*kind).english),
+            std::string(text));
+        problem.partKind = *kind;
+        problem.writtenKind = writtenKind;
+        return problem;
+    }
     const auto read = readValue(text, unit);
     if (const auto* wrong = std::get_if<ValueProblem>(&read)) {
         Problem problem =
@@ -91,6 +116,7 @@ struct RangeOption {
     std::string_view name;
     FinderField low, high;
     bool zeroLowAllowed;
+    Unit unit;
 };
 
 std::variant<std::pair<double, double>, Problem> rangeOf(const RangeOption& range,
@@ -102,9 +128,9 @@ std::variant<std::pair<double, double>, Problem> rangeOf(const RangeOption& rang
                          std::string(text));
     const std::string_view lowText = text.substr(0, dots);
     const std::string_view highText = text.substr(dots + 2);
-    const auto low = valueOf(range.low, lowText, option + ": the low end ");
+    const auto low = valueOf(range.low, lowText, option + ": the low end ", range.unit);
     if (const auto* problem = std::get_if<Problem>(&low)) return *problem;
-    const auto high = valueOf(range.high, highText, option + ": the high end ");
+    const auto high = valueOf(range.high, highText, option + ": the high end ", range.unit);
     if (const auto* problem = std::get_if<Problem>(&high)) return *problem;
     const double lowest = std::get<double>(low);
     const double highest = std::get<double>(high);
@@ -160,7 +186,8 @@ class SetupReader {
         // In order: each step may rely on those before it.
         using StepFunction = Step (SetupReader::*)();
         const bool divider = m_options.mode == FinderMode::Divider;
-        const StepFunction steps[] = {divider ? &SetupReader::readRatio : &SetupReader::readWanted,
+        const StepFunction steps[] = {&SetupReader::readKind,
+                                      divider ? &SetupReader::readRatio : &SetupReader::readWanted,
                                       &SetupReader::readSeriesOrStock,
                                       &SetupReader::readExcluded,
                                       &SetupReader::readPartCounts,
@@ -171,17 +198,52 @@ class SetupReader {
                                       &SetupReader::readParts,
                                       &SetupReader::checkSpan,
                                       &SetupReader::checkReach};
-        for (StepFunction step : steps)
-            if (Step problem = (this->*step)()) return *problem;
+        for (StepFunction step : steps) {
+            if (Step problem = (this->*step)()) {
+                if (problem->kind == ProblemKind::KindConflict) problem->text += kindHint(*problem);
+                return *problem;
+            }
+        }
         return std::move(m_setup);
     }
 
   private:
+    Step readKind() {
+        if (m_options.kind) {
+            const auto kind = partKindFromLetter(*m_options.kind);
+            if (!kind)
+                return problemOf(
+                    FinderField::Kind, ProblemKind::UnknownKind,
+                    "unknown kind " + quotedText(*m_options.kind) + " (expected R, C or L)",
+                    *m_options.kind);
+            if (m_options.mode == FinderMode::Divider && *kind != PartKind::Resistor) {
+                Problem problem =
+                    problemOf(FinderField::Kind, ProblemKind::KindConflict,
+                              "no --kind " + std::string(factsOf(*kind).letter), *m_options.kind);
+                problem.writtenKind = *kind;
+                return problem;
+            }
+        }
+        m_setup.kind = kindOf(m_options);
+        m_setup.find.kind = m_setup.kind;
+        return std::nullopt;
+    }
+
+    // What to do about a value of another kind of part than the request's.
+    std::string kindHint(const Problem& problem) const {
+        if (m_options.mode == FinderMode::Divider) return " (dividers take resistors only)";
+        const PartKindFacts& written = factsOf(problem.writtenKind);
+        return " (--kind " + std::string(written.letter) + " for " + std::string(written.english) +
+               ")";
+    }
+
+    Unit partUnit() const { return factsOf(m_setup.kind).unit; }
+
     Step readWanted() {
         if (!m_options.wanted)
             return problemOf(FinderField::Wanted, ProblemKind::Missing,
                              "no value given (gosei-cli find VALUE [options])");
-        const auto wanted = valueOf(FinderField::Wanted, *m_options.wanted, "");
+        const auto wanted = valueOf(FinderField::Wanted, *m_options.wanted, "", partUnit());
         if (const auto* problem = std::get_if<Problem>(&wanted)) return *problem;
         if (!(std::get<double>(wanted) > 0))
             return problemOf(FinderField::Wanted, ProblemKind::NotPositive,
@@ -274,7 +336,8 @@ class SetupReader {
         if (m_options.column)
             return problemOf(FinderField::Stock, ProblemKind::BadColumn,
                              std::string(kColumnWithoutStock));
-        m_setup.series = kDefaultSeries;
+        const PartKindFacts& facts = factsOf(m_setup.kind);
+        m_setup.series = facts.series;
         if (m_options.series) {
             m_setup.series = eSeriesFromName(*m_options.series);
             if (!m_setup.series)
@@ -283,12 +346,12 @@ class SetupReader {
                                      " (expected E1, E3, E6, E12, E24, E48, E96 or E192)",
                                  *m_options.series);
         }
-        m_setup.low = kDefaultLow;
-        m_setup.high = kDefaultHigh;
+        m_setup.low = facts.low;
+        m_setup.high = facts.high;
         if (m_options.range) {
-            const auto range =
-                rangeOf({"--range", FinderField::RangeLow, FinderField::RangeHigh, false},
-                        *m_options.range);
+            const auto range = rangeOf(
+                {"--range", FinderField::RangeLow, FinderField::RangeHigh, false, facts.unit},
+                *m_options.range);
             if (const auto* problem = std::get_if<Problem>(&range)) return *problem;
             std::tie(m_setup.low, m_setup.high) = std::get<std::pair<double, double>>(range);
         }
@@ -303,7 +366,7 @@ class SetupReader {
         while (true) {
             const auto comma = text.find(',');
             const std::string_view item = text.substr(0, comma);
-            const auto value = valueOf(FinderField::Exclude, item, "--exclude: ");
+            const auto value = valueOf(FinderField::Exclude, item, "--exclude: ", partUnit());
             if (const auto* problem = std::get_if<Problem>(&value)) return *problem;
             if (!(std::get<double>(value) > 0))
                 return problemOf(FinderField::Exclude, ProblemKind::NotPositive,
@@ -401,8 +464,9 @@ class SetupReader {
         request.lowestTotal = kDefaultLowestTotal;
         request.highestTotal = kDefaultHighestTotal;
         if (!m_options.total) return std::nullopt;
-        const auto total = rangeOf({"--total", FinderField::TotalLow, FinderField::TotalHigh, true},
-                                   *m_options.total);
+        const auto total =
+            rangeOf({"--total", FinderField::TotalLow, FinderField::TotalHigh, true, partUnit()},
+                    *m_options.total);
         if (const auto* problem = std::get_if<Problem>(&total)) return *problem;
         std::tie(request.lowestTotal, request.highestTotal) =
             std::get<std::pair<double, double>>(total);
@@ -419,10 +483,16 @@ class SetupReader {
         std::vector<double> values;
         std::vector<ScarcePart> held;  // of a counted list, to become the scarce parts
         if (m_options.stock) {
-            auto stock = parseStockList(*m_options.stock, m_column);
+            auto stock = parseStockList(*m_options.stock, m_column, partUnit());
             if (auto* error = std::get_if<StockListError>(&stock)) {
-                Problem problem = problemOf(FinderField::Stock, ProblemKind::StockList,
-                                            m_setup.partsDescription + ": " + error->message);
+                Problem problem =
+                    problemOf(FinderField::Stock,
+                              error->otherUnit ? ProblemKind::KindConflict : ProblemKind::StockList,
+                              m_setup.partsDescription + ": " + error->message);
+                if (error->otherUnit) {
+                    problem.partKind = m_setup.kind;
+                    problem.writtenKind = *partKindOf(*error->otherUnit);
+                }
                 problem.stockError = std::move(*error);
                 return problem;
             }
@@ -493,14 +563,22 @@ class SetupReader {
         const Rational highest = writtenValue(m_setup.parts.back()) * most;
         const Rational wanted = writtenValue(m_setup.find.wanted);
         if (wanted >= lowest && wanted <= highest) return std::nullopt;
-        Problem problem = problemOf(FinderField::Wanted, ProblemKind::OutOfReach,
-                                    *m_options.wanted + " is outside what " + partsWord(most) +
-                                        " of " + m_setup.partsDescription + " can reach (" +
-                                        valueText(lowest, 7, Rounding::Up) + " to " +
-                                        valueText(highest, 7, Rounding::Down) + ")",
-                                    *m_options.wanted);
-        problem.low = valueText(lowest, 7, Rounding::Up);
-        problem.high = valueText(highest, 7, Rounding::Down);
+        // Capacitors and inductors are read with the same letters as
+        // resistors, so that 1M is a megafarad: the values are shown with
+        // their unit, and the letters explained.
+        const bool resistors = m_setup.kind == PartKind::Resistor;
+        const std::string unit = resistors ? "" : std::string(factsOf(m_setup.kind).unitSign);
+        Problem problem =
+            problemOf(FinderField::Wanted, ProblemKind::OutOfReach, "", *m_options.wanted);
+        problem.low = valueText(lowest, 7, Rounding::Up) + unit;
+        problem.high = valueText(highest, 7, Rounding::Down) + unit;
+        problem.text = *m_options.wanted +
+                       (resistors ? "" : " (" + valueText(m_setup.find.wanted) + unit + ")") +
+                       " is outside what " + partsWord(most) + " of " + m_setup.partsDescription +
+                       " can reach (" + problem.low + " to " + problem.high + ")" +
+                       (resistors ? ""
+                                  : "; m is milli and M mega, and a marking code such as 104 "
+                                    "reads as the number 104");
         return problem;
     }
 
@@ -567,12 +645,17 @@ Rational FinderSetup::exactRatio() const {
 }
 
 FinderDefaults defaultsFor(const FinderOptions& options) {
+    const PartKindFacts& facts = factsOf(kindOf(options));
     const auto series = options.stock    ? std::nullopt
                         : options.series ? eSeriesFromName(*options.series)
-                                         : kDefaultSeries;
+                                         : facts.series;
     return {options.mode == FinderMode::Divider ? 2 : 1,
             options.tolerance ? kDefaultTopWithinTolerance : kDefaultTop,
-            series ? usualTolerancePercent(*series) : 0};
+            series ? usualTolerancePercent(*series, facts.kind) : 0,
+            facts.kind,
+            facts.series,
+            facts.low,
+            facts.high};
 }
 
 std::variant<FinderSetup, FinderProblem> setUpFinder(const FinderOptions& options) {

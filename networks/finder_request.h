@@ -9,6 +9,7 @@
 #include "networks/divider_search.h"
 #include "networks/e_series.h"
 #include "networks/network_search.h"
+#include "networks/part_kind.h"
 #include "networks/stock_list.h"
 #include "networks/value_text.h"
 
@@ -22,6 +23,9 @@ enum class FinderMode { Network, Divider };
 
 struct FinderOptions {
     FinderMode mode = FinderMode::Network;
+    // "R", "C" or "L"; without it, the unit written with VALUE ("3.3nF")
+    // names the kind, and resistors are the default. Dividers are resistive.
+    std::optional<std::string> kind;
     std::optional<std::string> wanted;  // VALUE, or a divider's RATIO ("0.66", "3.3/5")
     std::optional<std::string> vref;    // a regulator's reference and output voltage
     std::optional<std::string> vout;
@@ -48,7 +52,8 @@ enum class RatioForm { Number, Voltages, Regulator };
 // A request understood: the parts to take and what to search for.
 struct FinderSetup {
     FinderMode mode = FinderMode::Network;
-    std::vector<double> parts;  // distinct, ascending, exclusions removed
+    PartKind kind = PartKind::Resistor;  // also in `find`
+    std::vector<double> parts;           // distinct, ascending, exclusions removed
     // "E24 1..10M", "stock " and the stock list's name, or "stock list".
     std::string partsDescription;
     std::string stockName;  // empty for a series and a list without a name
@@ -78,13 +83,16 @@ struct FinderSetup {
 };
 
 // What the options a request leaves out stand for, given those it has: the
-// fewest part count, the results per part count, and the parts' tolerance in
-// percent (0 where the parts have none). Front ends show them in empty
-// fields.
+// fewest part count, the results per part count, the parts' tolerance in
+// percent (0 where the parts have none), the kind of part, and the series
+// and range of that kind. Front ends show them in empty fields.
 struct FinderDefaults {
     int fewestParts;
     int top;
     double partTolerancePercent;
+    PartKind kind;
+    ESeries series;
+    double low, high;
 };
 FinderDefaults defaultsFor(const FinderOptions& options);
 
@@ -98,6 +106,7 @@ inline constexpr std::string_view kColumnWithoutStock = "--column needs --stock"
 // --stock and --column on Stock.
 enum class FinderField {
     Mode,
+    Kind,
     Wanted,
     Vref,
     Vout,
@@ -139,6 +148,8 @@ enum class ProblemKind {
     TooManyParts,       // more than `high` distinct values
     SpanTooWide,        // parts from `low` to `high`, more than 12 decades apart
     OutOfReach,         // beyond what the parts can reach, `low` to `high`
+    UnknownKind,        // not R, C or L
+    KindConflict,       // written for `writtenKind`, where the parts are `partKind`
 };
 
 // A request that cannot be searched: the field at fault, what is wrong in
@@ -151,16 +162,17 @@ struct FinderProblem {
     ValueProblem valueProblem = ValueProblem::Unreadable;
     StockListError stockError;
     std::string low, high;  // the limits the kind names, as texts
+    PartKind partKind = PartKind::Resistor;
+    PartKind writtenKind = PartKind::Resistor;
 };
 
 // The request understood, or the first problem with it.
 std::variant<FinderSetup, FinderProblem> setUpFinder(const FinderOptions& options);
 
-// Defaults: a series and its range, the networks per part count (more when
-// a largest error is given), a divider's total.
-inline constexpr ESeries kDefaultSeries = ESeries::E24;
-inline constexpr double kDefaultLow = 1;
-inline constexpr double kDefaultHigh = 10e6;
+// Defaults: resistors' series (defaultsFor gives every kind's), the
+// networks per part count (more when a largest error is given), a divider's
+// total.
+inline constexpr ESeries kDefaultSeries = factsOf(PartKind::Resistor).series;
 inline constexpr int kDefaultTop = 3;
 inline constexpr int kDefaultTopWithinTolerance = 20;
 inline constexpr int kMostTop = 1000;

@@ -88,6 +88,19 @@ Rational Network::exactValue() const {
     return exactFraction(*this).reduced();
 }
 
+Rational Network::exactValue(PartKind kind) const {
+    return kind == PartKind::Capacitor ? dual().exactValue() : exactValue();
+}
+
+Network Network::dual() const {
+    if (isPart()) return *this;
+    const Join swapped = m_join == Join::Series ? Join::Parallel : Join::Series;
+    Network network = m_members.front().dual();
+    for (std::size_t i = 1; i < m_members.size(); ++i)
+        network = joined(swapped, std::move(network), m_members[i].dual());
+    return network;
+}
+
 std::vector<double> Network::partValues() const {
     std::vector<double> values;
     collectParts(*this, values);

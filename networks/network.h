@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "networks/exact.h"
+#include "networks/part_kind.h"
 
 namespace gosei::networks {
 
@@ -22,12 +23,19 @@ class Network {
     bool isPart() const { return m_members.empty(); }
     Join join() const { return m_join; }
     const std::vector<Network>& members() const { return m_members; }
-    // Each group's value is worked out from its members in canonical order,
-    // so equal networks have bit-identical values.
+    // The value as resistors combine (inductors too), which the searches
+    // rank by. Each group's value is worked out from its members in
+    // canonical order, so equal networks have bit-identical values.
     double value() const { return m_value; }
     int partCount() const { return m_partCount; }
-    // The value exactly, from the decimals its parts stand for.
+    // The value exactly, from the decimals its parts stand for, as resistors
+    // combine; and as parts of the kind do.
     Rational exactValue() const;
+    Rational exactValue(PartKind kind) const;
+
+    // The same parts with every series group made parallel and every
+    // parallel group series: its resistance is this network's capacitance.
+    Network dual() const;
 
     // The part values in the order they are written.
     std::vector<double> partValues() const;

@@ -129,6 +129,7 @@ std::vector<PartCountResult> NetworkFinder::find(const FindRequest& request) con
         PartCountResult result{count, {}, list.examined()};
         for (Ranked<Network>& ranked : list.take()) {
             const Rational value = ranked.item.exactValue();
+            if (request.kind == PartKind::Capacitor) ranked.item = ranked.item.dual();
             result.networks.push_back({std::move(ranked.item), ranked.error,
                                        std::move(ranked.exactError),
                                        worstCaseOf(value, wanted, tolerance)});

@@ -63,6 +63,13 @@ struct ListRequest {
 struct FindRequest : ListRequest {
     // The wanted value, a decimal as written (see exact.h).
     double wanted = 0;
+    // Capacitor networks are the duals of the resistor networks found for
+    // the same numbers (see Network::dual): the dual keeps the parts, so the
+    // error, the tie keys and the worst case are the same. Ties keep the
+    // order of the resistor networks, in which series groups come before
+    // parallel ones: for capacitors, parallel groups (where they add) before
+    // series ones.
+    PartKind kind = PartKind::Resistor;
 };
 
 struct PartCountResult {

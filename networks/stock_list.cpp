@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "networks/part_kind.h"
 #include "networks/value_text.h"
 
 namespace gosei::networks {
@@ -227,16 +228,25 @@ bool isDigits(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), isDigit);
 }
 
-bool reads(std::string_view text) {
-    return std::holds_alternative<double>(readValue(text));
+// The value column's value is read in the unit written with it, or else in
+// the list's (`unit`), so that a value of another kind of part reads, to be
+// refused as such. Other text is read in the list's unit alone: what could
+// be the value instead, or part of it, is what a value of the list's kind
+// could be.
+Unit unitOf(std::string_view text, Unit unit) {
+    return writtenUnit(text).value_or(unit);
+}
+
+bool reads(std::string_view text, Unit unit) {
+    return std::holds_alternative<double>(readValue(text, unit));
 }
 
 // Whether `other`, elsewhere on the line of a value of `shape`, could be the
 // value instead: a reference such as R1 reads as 0.1, so beside any other
 // value it may not be the value; a plain number beside a marked value such
 // as 4.7k may be an item number or a quantity.
-bool rivals(Shape shape, std::string_view other) {
-    if (!reads(other)) return false;
+bool rivals(Shape shape, std::string_view other, Unit unit) {
+    if (!reads(other, unit)) return false;
     return shape == Shape::LetterFirst ||
            (shape == Shape::Number && shapeOf(other) != Shape::Number);
 }
@@ -244,7 +254,7 @@ bool rivals(Shape shape, std::string_view other) {
 // Whether `rest`, after a blank, could be part of the plain number `number`
 // ("1 000", "1 k5", "4.7 kilohm"): three digits that group thousands, or a
 // start that the value reader would take after the number.
-bool continues(std::string_view number, std::string_view rest) {
+bool continues(std::string_view number, std::string_view rest, Unit unit) {
     if (rest.empty()) return false;
     if (isDigit(rest.front())) {
         const std::size_t digits =
@@ -255,8 +265,8 @@ bool continues(std::string_view number, std::string_view rest) {
     while (first < rest.size() && (static_cast<unsigned char>(rest[first]) & 0xC0) == 0x80)
         ++first;
     const std::string joined(number);
-    return reads(joined + std::string(rest.substr(0, first))) ||
-           reads(joined + std::string(firstWord(rest)));
+    return reads(joined + std::string(rest.substr(0, first)), unit) ||
+           reads(joined + std::string(firstWord(rest)), unit);
 }
 
 std::string splitInTwo(std::string_view first, std::string_view second) {
@@ -306,32 +316,36 @@ constexpr std::size_t kLongestValueText = 64;
 struct CellValue {
     double value;
     Shape shape;
+    Unit unit;  // the one it is read in
 };
 
 // The value a field starts with, given as the value reader sees it. Text may
 // follow it after a blank or a '±' (4.7k 1%, 4.7 kΩ±1%) unless that text
 // could be part of it or be the value instead.
-std::variant<CellValue, Problem> readCell(std::string_view cell, char separator) {
+std::variant<CellValue, Problem> readCell(std::string_view cell, char separator, Unit unit) {
     std::string text(cell);
     if (auto problem = writeDecimalPoint(text, separator)) return *problem;
     const std::string_view field = text;
-    const auto whole = readValue(field);
+    const auto whole = readValue(field, unitOf(field, unit));
     std::string_view value = std::holds_alternative<double>(whole) ? field : std::string_view();
     for (std::size_t end = std::min(field.size(), kLongestValueText + 1);
          end-- > 1 && value.empty();) {
         const bool cut = isBlank(field[end]) || field.substr(end).starts_with("\u00b1");
-        if (cut && reads(field.substr(0, end))) value = trimmed(field.substr(0, end));
+        const std::string_view start = field.substr(0, end);
+        if (cut && reads(start, unitOf(start, unit))) value = trimmed(start);
     }
     if (value.empty()) return problemText(std::get<ValueProblem>(whole));
     const std::string_view rest = trimmed(field.substr(value.size()));
     const Shape shape = shapeOf(value);
-    if (shape == Shape::Number && continues(value, rest)) return splitInTwo(value, firstWord(rest));
+    if (shape == Shape::Number && continues(value, rest, unit))
+        return splitInTwo(value, firstWord(rest));
     Problem rival;
     forEachWord(rest, [&](std::string_view word) {
-        if (rival.empty() && rivals(shape, word)) rival = twoValues(value, word);
+        if (rival.empty() && rivals(shape, word, unit)) rival = twoValues(value, word);
     });
     if (!rival.empty()) return rival;
-    return CellValue{std::get<double>(readValue(value)), shape};
+    const Unit readIn = unitOf(value, unit);
+    return CellValue{std::get<double>(readValue(value, readIn)), shape, readIn};
 }
 
 // ---- Headers ---------------------------------------------------------------
@@ -362,13 +376,13 @@ std::vector<std::size_t> columnsNamed(const Record& header, Named named) {
 // A list's first line is a header when it names a column the reader knows,
 // or when it holds several fields none of which starts with a value (so
 // that "10k # blue, red" is a value and its comment).
-bool isHeader(const Record& first) {
+bool isHeader(const Record& first, Unit unit) {
     const auto known = [](const std::string& key) {
         return isOneOf(key, kValueNames) || isOneOf(key, kQuantityNames);
     };
     if (!columnsNamed(first, known).empty()) return true;
-    const auto startsWithValue = [](const Field& field) {
-        return reads(firstWord(asciiTrimmed(field.text)));
+    const auto startsWithValue = [unit](const Field& field) {
+        return reads(firstWord(asciiTrimmed(field.text)), unit);
     };
     return first.fields.size() >= 2 &&
            std::none_of(first.fields.begin(), first.fields.end(), startsWithValue);
@@ -398,6 +412,7 @@ std::string where(const Record& record) {
 // A table: which columns to read, and how the header has them.
 struct Table {
     char separator = ',';
+    Unit unit = Unit::Ohm;
     std::optional<std::size_t> fieldCount;  // of the header, where there is one
     std::size_t valueColumn = 0;
     std::string valueColumnName;  // "column \"Value\"", "column 2"
@@ -468,9 +483,9 @@ std::variant<StockRow, Problem> tableRow(const Table& table, const Record& recor
     const std::string_view cell = trimmed(record.fields[table.valueColumn].text);
     if (cell.empty()) return at + " has no value in " + table.valueColumnName;
     const std::string inColumn = at + ": " + quotedExcerpt(cell) + " in " + table.valueColumnName;
-    const auto value = readCell(asciiTrimmed(cell), table.separator);
+    const auto value = readCell(asciiTrimmed(cell), table.separator, table.unit);
     if (const Problem* problem = std::get_if<Problem>(&value)) return inColumn + " " + *problem;
-    StockRow row{std::get<CellValue>(value).value};
+    StockRow row{std::get<CellValue>(value).value, 0, std::get<CellValue>(value).unit};
     if (!(row.value > 0)) return inColumn + " is not a positive value";
     if (!table.quantityColumn) return row;
     const std::string_view count = trimmed(record.fields[*table.quantityColumn].text);
@@ -484,11 +499,11 @@ std::variant<StockRow, Problem> tableRow(const Table& table, const Record& recor
 }
 
 // A line of a list without a header: the value is its first field.
-std::variant<StockRow, Problem> listRow(const Record& record) {
+std::variant<StockRow, Problem> listRow(const Record& record, Unit unit) {
     const std::string at = where(record);
     const Field& first = record.fields.front();
     const std::string cell = asciiTrimmed(first.text);
-    const auto read = readCell(cell, '\0');
+    const auto read = readCell(cell, '\0', unit);
     if (const Problem* problem = std::get_if<Problem>(&read)) return at + " " + *problem;
     const CellValue value = std::get<CellValue>(read);
     // "4,7k" and "1,000": a decimal or thousands comma taken for a separator.
@@ -501,21 +516,23 @@ std::variant<StockRow, Problem> listRow(const Record& record) {
     Problem rival;
     for (std::size_t i = 1; i < record.fields.size() && rival.empty(); ++i)
         forEachWord(asciiForms(record.fields[i].text), [&](std::string_view word) {
-            if (rival.empty() && rivals(value.shape, word)) rival = twoValues(cell, word);
+            if (rival.empty() && rivals(value.shape, word, unit)) rival = twoValues(cell, word);
         });
     if (!rival.empty()) return at + " " + rival;
     if (!(value.value > 0)) return at + " is not a positive value";
-    return StockRow{value.value};
+    return StockRow{value.value, 0, value.unit};
 }
 
 }  // namespace
 
 std::variant<StockList, StockListError> parseStockList(std::string_view text,
-                                                       const std::optional<ValueColumn>& given) {
+                                                       const std::optional<ValueColumn>& given,
+                                                       Unit unit) {
     if (text.size() > kMostStockListBytes)
         return StockListError{
             "more than " + std::string(kMostStockListText) + ", the most a stock list may hold",
             0,
+            {},
             {}};
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     const auto column = given && (!given->name.empty() || given->number > 0) ? given : std::nullopt;
@@ -527,7 +544,7 @@ std::variant<StockList, StockListError> parseStockList(std::string_view text,
     const auto first = RecordReader(text, separators, false).next();
     const bool headed =
         (column && !column->name.empty()) ||
-        (std::holds_alternative<Record>(first) && isHeader(std::get<Record>(first)));
+        (std::holds_alternative<Record>(first) && isHeader(std::get<Record>(first), unit));
 
     // A problem on line `number` of the text.
     const auto onLine = [text](Problem message, int number) {
@@ -537,7 +554,7 @@ std::variant<StockList, StockListError> parseStockList(std::string_view text,
             line = end == std::string_view::npos ? std::string_view() : line.substr(end + 1);
         }
         line = line.substr(0, line.find('\n'));
-        return StockListError{std::move(message), number, quotedExcerpt(trimmed(line))};
+        return StockListError{std::move(message), number, quotedExcerpt(trimmed(line)), {}};
     };
     StockList list;
     std::optional<Table> table;
@@ -548,7 +565,8 @@ std::variant<StockList, StockListError> parseStockList(std::string_view text,
         auto header = reader.next();
         if (const Problem* problem = std::get_if<Problem>(&header))
             return onLine(*problem, reader.line());
-        if (std::holds_alternative<EndOfText>(header)) return StockListError{"no values", 0, {}};
+        if (std::holds_alternative<EndOfText>(header))
+            return StockListError{"no values", 0, {}, {}};
         auto read = tableOf(std::get<Record>(header), column);
         if (const Problem* problem = std::get_if<Problem>(&read))
             return onLine(*problem, std::get<Record>(header).line);
@@ -558,20 +576,35 @@ std::variant<StockList, StockListError> parseStockList(std::string_view text,
         table->valueColumn = column->number - 1;
         table->valueColumnName = "column " + std::to_string(column->number);
     }
-    if (table) table->separator = separator;
+    if (table) {
+        table->separator = separator;
+        table->unit = unit;
+    }
     list.counted = table && table->quantityColumn;
     while (true) {
         auto record = reader.next();
         if (const Problem* problem = std::get_if<Problem>(&record))
             return onLine(*problem, reader.line());
         if (std::holds_alternative<EndOfText>(record)) break;
-        auto row =
-            table ? tableRow(*table, std::get<Record>(record)) : listRow(std::get<Record>(record));
-        if (const Problem* problem = std::get_if<Problem>(&row))
-            return onLine(*problem, std::get<Record>(record).line);
-        list.rows.push_back(std::get<StockRow>(row));
+        const Record& read = std::get<Record>(record);
+        auto row = table ? tableRow(*table, read) : listRow(read, unit);
+        if (const Problem* problem = std::get_if<Problem>(&row)) return onLine(*problem, read.line);
+        const StockRow& stocked = std::get<StockRow>(row);
+        if (stocked.unit != unit) {
+            const auto kind = [](Unit of) -> const PartKindFacts& {
+                return factsOf(*partKindOf(of));
+            };
+            StockListError error =
+                onLine(where(read) + " holds a value in " +
+                           std::string(kind(stocked.unit).unitName) + ", but the parts are " +
+                           std::string(kind(unit).english) + "; a list holds parts of one kind",
+                       read.line);
+            error.otherUnit = stocked.unit;
+            return error;
+        }
+        list.rows.push_back(stocked);
     }
-    if (list.rows.empty()) return StockListError{"no values", 0, {}};
+    if (list.rows.empty()) return StockListError{"no values", 0, {}, {}};
     return list;
 }
 

@@ -8,6 +8,8 @@
 #include <variant>
 #include <vector>
 
+#include "networks/value_text.h"
+
 namespace gosei::networks {
 
 // A stock list: the part values a search may take, as people keep them and
@@ -50,6 +52,8 @@ struct StockRow {
     // From the quantity column, where the list has one: whole, 0 for none,
     // and at most kMostQuantity, which larger counts read as.
     std::int64_t quantity = 0;
+    // The unit the value is read in: the list's, or the one written with it.
+    Unit unit = Unit::Ohm;
 };
 inline constexpr std::int64_t kMostQuantity = 1'000'000'000;
 
@@ -65,10 +69,16 @@ struct StockListError {
     // long); 0 and empty for a list too large or without values.
     int line = 0;
     std::string quotedLine;
+    // Where a line holds a value written in the unit of another kind of
+    // part than the list's: that unit.
+    std::optional<Unit> otherUnit;
 };
 
-// The list, its value column found from its header unless `column` is given.
+// The list, its value column found from its header unless `column` is
+// given, of parts whose values are in `unit` (Unit::Ohm, Farad or Henry): a
+// value written in another of them is refused.
 std::variant<StockList, StockListError> parseStockList(
-    std::string_view text, const std::optional<ValueColumn>& column = std::nullopt);
+    std::string_view text, const std::optional<ValueColumn>& column = std::nullopt,
+    Unit unit = Unit::Ohm);
 
 }  // namespace gosei::networks

@@ -124,6 +124,10 @@ void takeUnit(std::string_view& text, Unit unit) {
             if (takeWord(text, word)) return;
     } else if (unit == Unit::Volt) {
         takeWord(text, "v");
+    } else if (unit == Unit::Farad) {
+        takeWord(text, "f");
+    } else if (unit == Unit::Henry) {
+        takeWord(text, "h");
     }
 }
 
@@ -235,6 +239,21 @@ std::variant<double, ValueProblem> readValue(std::string_view text, Unit unit) {
 std::optional<double> parseValue(std::string_view text, Unit unit) {
     const auto read = readValue(text, unit);
     if (const double* value = std::get_if<double>(&read)) return *value;
+    return std::nullopt;
+}
+
+std::optional<Unit> writtenUnit(std::string_view text) {
+    const std::string ascii = asciiForms(text);
+    std::string_view rest = trimmed(ascii);
+    const auto endsWith = [&rest](std::string_view word) {
+        if (rest.size() < word.size()) return false;
+        std::string_view end = rest.substr(rest.size() - word.size());
+        return takeWord(end, word);
+    };
+    for (std::string_view word : {"ohm", "ohms", "\u03a9", "\u2126"})
+        if (endsWith(word)) return Unit::Ohm;
+    if (endsWith("f")) return Unit::Farad;
+    if (endsWith("h")) return Unit::Henry;
     return std::nullopt;
 }
 

@@ -13,12 +13,14 @@ namespace gosei::networks {
 
 // What a value measures, which decides the letters it may carry: an ohm
 // value may use R as its decimal point and end in "Ω", "ohm" or "ohms"; a
-// voltage may use V as its point and end in "V"; a ratio takes neither.
-enum class Unit { Ohm, Volt, None };
+// voltage may use V as its point and end in "V"; a capacitance may end in
+// "F" and an inductance in "H" (either case); a ratio takes none of them.
+enum class Unit { Ohm, Volt, Farad, Henry, None };
 
 // Reads a value as people write it on drawings and in parts lists:
 //   "4700", "4.7k", "4k7", "4K7", "470R", "4r7", "0R1", "R47", "1M2",
-//   "4.7e3", "+47", "10u", "4.7 kΩ", "470ohms", "2.2Meg", "3V3", "４．７ｋ"
+//   "4.7e3", "+47", "10u", "4.7 kΩ", "470ohms", "2.2Meg", "3V3", "４．７ｋ",
+//   "4n7", "0.1µF", "1000pF", "4.7 µH"
 // A number, optionally signed, with an optional exponent or multiplier
 // letter after it (blanks allowed between), or digits with the letter
 // standing where the decimal point would be; then optionally the unit. The
@@ -40,6 +42,11 @@ inline constexpr double kLargestValue = 1e24;
 enum class ValueProblem { Unreadable, TooManyDigits, OutOfRange };
 std::variant<double, ValueProblem> readValue(std::string_view text, Unit unit = Unit::Ohm);
 std::optional<double> parseValue(std::string_view text, Unit unit = Unit::Ohm);
+
+// The unit of a part's value that the text ends in, if any: Unit::Ohm for
+// "4.7kΩ" and "470ohm", Unit::Farad for "3.3nF", Unit::Henry for "15uH";
+// none for a bare number such as "4k7", which any kind of part may take.
+std::optional<Unit> writtenUnit(std::string_view text);
 
 // The text with full-width forms (U+FF01 to U+FF5E) as ASCII, the
 // ideographic space as a space and the minus sign as '-'; everything else

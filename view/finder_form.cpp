@@ -25,6 +25,9 @@ constexpr std::string_view kStockHint =
 constexpr std::array<FormField, networks::kFinderFieldCount> kForm{{
     {F::Mode, "mode", "", nullptr, RangeEnd::Whole, kModeLabel, "", "", "", "", ShownIn::Both,
      ShownFor::AnySource, FieldReads::Mode, 0},
+    // Dividers are made of resistors.
+    {F::Kind, "kind", "--kind", &FinderOptions::kind, RangeEnd::Whole, "種類(&C)", "", "", "", "",
+     ShownIn::Networks, ShownFor::AnySource, FieldReads::Kind, 0},
     {F::Wanted, "want", "", &FinderOptions::wanted, RangeEnd::Whole, "目標値(&V)", "分圧比(&R)", "",
      kValueHint, kRatioHint, ShownIn::Both, ShownFor::AnySource, FieldReads::Value, 24},
     {F::Vref, "vref", "--vref", &FinderOptions::vref, RangeEnd::Whole, "基準電圧 Vref (V)(&E)", "",
@@ -103,6 +106,22 @@ std::string outOfReach(const FinderProblem& problem, FinderMode mode) {
                " 以上）。";
     return "目標値 " + given + " には、この部品では届きません（" + problem.low + "〜" +
            problem.high + "）。";
+}
+
+// A value of one kind of part where the request is for another.
+std::string kindConflict(const FinderProblem& problem, FinderMode mode, const std::string& name) {
+    const auto kind = [](networks::PartKind of) {
+        return std::string(networks::factsOf(of).japanese);
+    };
+    if (problem.field == F::Kind) return "分圧は抵抗だけで作ります。";
+    const std::string written = problem.field == F::Stock
+                                    ? "在庫リストの " + std::to_string(problem.stockError.line) +
+                                          " 行目 " + problem.stockError.quotedLine + " "
+                                    : name + "の" + inBrackets(problem.given);
+    const std::string asked = mode == FinderMode::Divider
+                                  ? "分圧は抵抗だけで作ります"
+                                  : "部品の種類は" + kind(problem.partKind) + "です";
+    return written + "は" + kind(problem.writtenKind) + "の値ですが、" + asked + "。";
 }
 
 }  // namespace
@@ -192,8 +211,8 @@ std::array<std::string, networks::kFinderFieldCount> placeholdersOf(const FormTe
     set(F::Wanted, divider ? "例 0.66、3.3/5" : "例 4k7、4.7k、4700");
     set(F::Vref, "例 0.8");
     set(F::Vout, "例 3.3");
-    set(F::RangeLow, networks::valueText(networks::kDefaultLow));
-    set(F::RangeHigh, networks::valueText(networks::kDefaultHigh));
+    set(F::RangeLow, networks::valueText(defaults.low));
+    set(F::RangeHigh, networks::valueText(defaults.high));
     set(F::Exclude, std::string(kNothing));
     set(F::PartsMin, std::to_string(defaults.fewestParts));
     set(F::PartsMax, std::to_string(networks::kMostParts));
@@ -273,6 +292,11 @@ std::string problemMessage(const FinderProblem& problem, FinderMode mode) {
                    " 倍までにして下さい。";
         case ProblemKind::OutOfReach:
             return outOfReach(problem, mode);
+        case ProblemKind::UnknownKind:
+            return name + inBrackets(problem.given) +
+                   "はありません。R（抵抗）、C（コンデンサ）、L（コイル）から選んで下さい。";
+        case ProblemKind::KindConflict:
+            return kindConflict(problem, mode, name);
     }
     return problem.text;
 }

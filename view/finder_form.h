@@ -27,6 +27,7 @@ enum class ShownFor { AnySource, Series, Stock };
 // What a field holds, which decides how it is typed.
 enum class FieldReads {
     Mode,       // 合成値 or 分圧比
+    Kind,       // R, C or L: 抵抗, コンデンサ or コイル (networks::kPartKinds)
     Value,      // a resistance: 4k7
     Ratio,      // a ratio or VOUT/VIN
     Voltage,    // 3.3, 3V3

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -64,6 +65,38 @@ TEST(FinderJson, IsOneStrictDocumentWhateverTheStockListIsCalled) {
     }
 }
 
+// The same numbers as capacitors, inductors and resistors: the request names
+// the kind for capacitors and inductors alone, and capacitors add in
+// parallel, so their best pair for 32 is the one the others make in series.
+TEST(FinderJson, NamesTheKindOfCapacitorsAndInductorsOnly) {
+    struct Row {
+        std::vector<std::string> words;
+        const char* kind;  // "" for none
+        const char* expression;
+        const char* valueExact;
+    };
+    for (const Row& row : {
+             Row{{"find", "32nF"}, "C", "10n | 22n", "1/31250000"},
+             Row{{"find", "32p", "--kind", "c"}, "C", "10p | 22p", "1/31250000000"},
+             Row{{"find", "32uH"}, "L", "10u + 22u", "1/31250"},
+             Row{{"find", "32k"}, "", "10k + 22k", "32000/1"},
+         }) {
+        std::vector<std::string> words = row.words;
+        words.insert(words.end(), {"--series", "E12", "--parts", "2..2", "--top", "1", "--json"});
+        const Outcome outcome = run(words);
+        const auto document = strict_json::readJson(outcome.out);
+        ASSERT_TRUE(document) << outcome.out << outcome.err;
+        const Json& request = (*document)["request"];
+        const Names keys = request.keys();
+        EXPECT_EQ(std::find(keys.begin(), keys.end(), "kind") != keys.end(), *row.kind != '\0');
+        EXPECT_EQ(request["kind"].text, row.kind);
+        const Json& best = (*document)["results"].items.at(0).value["networks"].items.at(0).value;
+        EXPECT_EQ(best["expression"].text, row.expression);
+        EXPECT_EQ(best["value_exact"].text, row.valueExact);
+        EXPECT_EQ(best["error_percent"].text, "0");
+    }
+}
+
 // Answers to requests at the edges of what the options take: a line the
 // answer holds, or the whole message that refuses it.
 struct AnswerCase {
@@ -120,6 +153,18 @@ INSTANTIATE_TEST_SUITE_P(
             "E48PartsAreTwoPercent",
             {"find", "1k", "--series", "E48", "--range", "1k..10k", "--parts", "1", "--json"},
             "\"part_tolerance_percent\":2}"},
+        AnswerCase{"KindInTheRequestLine",
+                   {"find", "32nF", "--parts", "1", "--top", "1"},
+                   "目標 / wanted 32n, 種類 / kind C (F), 部品 / parts E12 1p..10m (121 values), "
+                   "部品公差 / part tolerance 10 %\n"},
+        AnswerCase{"UnitAgainstKind",
+                   {"find", "--kind", "L", "3.3nF"},
+                   "",
+                   "\"3.3nF\" is in farads, but the parts are inductors (--kind C for capacitors)"},
+        AnswerCase{"DividerOfCapacitors",
+                   {"divider", "0.5", "--kind", "C"},
+                   "",
+                   "no --kind C (dividers take resistors only)"},
         AnswerCase{"StockAndRangeRefusedBeforeTheFileIsRead",
                    {"find", "1k", "--range", "1..10k", "--stock", "/nonexistent/stock.txt"},
                    "",

@@ -35,7 +35,7 @@ void checkValue(double value, std::string_view text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    for (Unit unit : {Unit::Ohm, Unit::Volt, Unit::None}) {
+    for (Unit unit : {Unit::Ohm, Unit::Volt, Unit::Farad, Unit::Henry, Unit::None}) {
         const auto read = readValue(text, unit);
         if (const double* value = std::get_if<double>(&read)) checkValue(*value, text);
     }

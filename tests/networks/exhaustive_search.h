@@ -68,6 +68,19 @@ inline std::vector<Network> everyNetwork(const std::vector<double>& parts, int c
     return networks;
 }
 
+// A network's value as parts of the kind combine, worked out exactly from
+// its tree alone: a group whose parts add (resistors and inductors in
+// series, capacitors in parallel) is the sum of its members, any other the
+// reciprocal of the sum of their reciprocals.
+inline Rational valueAs(const Network& network, PartKind kind) {
+    if (network.isPart()) return writtenValue(network.value());
+    const bool adds = (network.join() == Join::Series) != (kind == PartKind::Capacitor);
+    Rational sum = 0;
+    for (const Network& member : network.members())
+        sum += adds ? valueAs(member, kind) : 1 / valueAs(member, kind);
+    return adds ? sum : 1 / sum;
+}
+
 // Every divider of `count` parts in all over `parts`.
 inline std::vector<Divider> everyDivider(const std::vector<double>& parts, int count) {
     std::vector<std::vector<Network>> arms;

@@ -179,6 +179,36 @@ INSTANTIATE_TEST_SUITE_P(
                   {{F::Wanted, "1k"}, {F::Stock, "1k\nten\n"}},
                   F::Stock,
                   ProblemKind::StockList},
+        FaultCase{"UnknownKind",
+                  N,
+                  false,
+                  {{F::Kind, "X"}, {F::Wanted, "1k"}},
+                  F::Kind,
+                  ProblemKind::UnknownKind},
+        FaultCase{"UnitAgainstKind",
+                  N,
+                  false,
+                  {{F::Kind, "L"}, {F::Wanted, "3.3nF"}},
+                  F::Wanted,
+                  ProblemKind::KindConflict},
+        FaultCase{"RangeOfAnotherKind",
+                  N,
+                  false,
+                  {{F::Wanted, "10nF"}, {F::RangeLow, "1k ohm"}},
+                  F::RangeLow,
+                  ProblemKind::KindConflict},
+        FaultCase{"StockOfTwoKinds",
+                  N,
+                  true,
+                  {{F::Wanted, "1k"}, {F::Stock, "4.7kΩ\n10nF\n"}},
+                  F::Stock,
+                  ProblemKind::KindConflict},
+        FaultCase{"CapacitorBeyondReach",
+                  N,
+                  false,
+                  {{F::Kind, "C"}, {F::Wanted, "1M"}},
+                  F::Wanted,
+                  ProblemKind::OutOfReach},
         FaultCase{"SpanOfSeries",
                   N,
                   false,
@@ -202,6 +232,31 @@ TEST(FinderForm, ReadsFullWidthDigitsInEveryField) {
     EXPECT_EQ(list.top, 10);
     EXPECT_EQ(list.fewestParts, 2);
     EXPECT_EQ(list.mostParts, 3);
+}
+
+// Empty fields show the defaults of the kind asked for, by the kind field
+// or by the unit typed with the value; dividers are resistive whatever the
+// kind field holds.
+TEST(FinderForm, ShowsTheDefaultsOfTheKindInEmptyFields) {
+    struct Row {
+        FinderMode mode;
+        std::string kind, wanted;
+        std::string low, high, partTolerance;
+    };
+    for (const Row& row :
+         {Row{N, "", "4k7", "1", "10M", "5"}, Row{N, "C", "", "1p", "10m", "10"},
+          Row{N, "", "3.3nF", "1p", "10m", "10"}, Row{N, "L", "10u", "1n", "1", "10"},
+          Row{D, "C", "0.5", "1", "10M", "5"}}) {
+        FormTexts form;
+        form.mode = row.mode;
+        form[F::Kind] = row.kind;
+        form[F::Wanted] = row.wanted;
+        const auto placeholders = placeholdersOf(form);
+        const auto shown = [&](F field) { return placeholders[static_cast<std::size_t>(field)]; };
+        EXPECT_EQ(shown(F::RangeLow), row.low) << row.kind << row.wanted;
+        EXPECT_EQ(shown(F::RangeHigh), row.high) << row.kind << row.wanted;
+        EXPECT_EQ(shown(F::PartTolerance), row.partTolerance) << row.kind << row.wanted;
+    }
 }
 
 // A regulator's pair half typed, or nothing asked yet, is a prompt.
