@@ -158,7 +158,12 @@ std::vector<std::string> cellsOf(const FinderSetup& setup, const RankedDivider& 
 std::vector<Words> headingsOf(const FinderSetup& setup) {
     std::vector<Words> headings;
     if (setup.mode == FinderMode::Network) {
-        headings = {{"回路", "network"}, {"合成値", "value"}, {"誤差", "error", " (％)"}};
+        // Capacitances and inductances name their unit; ohms go without, as
+        // they always have.
+        const PartKind kind = setup.find.kind;
+        const std::string unit =
+            kind == PartKind::Resistor ? "" : " (" + std::string(factsOf(kind).unitSign) + ")";
+        headings = {{"回路", "network"}, {"合成値", "value", unit}, {"誤差", "error", " (％)"}};
     } else {
         headings = {{"上", "top"},
                     {"下", "bottom"},

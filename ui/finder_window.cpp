@@ -222,17 +222,18 @@ void FinderWindow::buildForm(QFormLayout* form) {
 
 QWidget* FinderWindow::inputFor(const view::FormField& field) {
     switch (field.reads) {
+        case view::FieldReads::Kind:
         case view::FieldReads::Series: {
-            auto* series = new QComboBox(this);
-            for (int each = 0; each <= static_cast<int>(networks::ESeries::E192); ++each)
-                series->addItem(
-                    fromUtf8(networks::eSeriesName(static_cast<networks::ESeries>(each))));
-            series->setCurrentText(fromUtf8(networks::eSeriesName(networks::kDefaultSeries)));
-            connect(series, &QComboBox::currentIndexChanged, &m_typingPause,
+            // The first choice stands for the request's own: its text is the
+            // placeholder's.
+            auto* list = new QComboBox(this);
+            list->addItem(QString(), QString());
+            for (const view::Choice& choice : view::choicesOf(field.field))
+                list->addItem(fromUtf8(choice.text), fromUtf8(choice.value));
+            connect(list, &QComboBox::currentIndexChanged, &m_typingPause,
                     qOverload<>(&QTimer::start));
-            connect(series, &QComboBox::currentIndexChanged, this,
-                    &FinderWindow::updatePlaceholders);
-            return series;
+            connect(list, &QComboBox::currentIndexChanged, this, &FinderWindow::updatePlaceholders);
+            return list;
         }
         case view::FieldReads::StockList: {
             auto* stock = new QPlainTextEdit(this);
@@ -253,9 +254,9 @@ QWidget* FinderWindow::inputFor(const view::FormField& field) {
     if (field.characters > 0)
         edit->setFixedWidth(edit->fontMetrics().averageCharWidth() * field.characters + 16);
     connect(edit, &QLineEdit::textChanged, &m_typingPause, qOverload<>(&QTimer::start));
-    // Placeholders that depend on other fields.
-    if (field.field == FinderField::MaxError)
-        connect(edit, &QLineEdit::textChanged, this, &FinderWindow::updatePlaceholders);
+    // Placeholders depend on other fields: the kind on the wanted value's
+    // unit, the number of results on the largest error.
+    connect(edit, &QLineEdit::textChanged, this, &FinderWindow::updatePlaceholders);
     return edit;
 }
 
@@ -338,9 +339,12 @@ void FinderWindow::showPartsFields() {
 // What the empty fields stand for in the request as it is now.
 void FinderWindow::updatePlaceholders() {
     const auto placeholders = view::placeholdersOf(textsOfForm());
-    for (const view::FormField& field : view::finderForm())
-        if (auto* edit = qobject_cast<QLineEdit*>(m_inputs[static_cast<int>(field.field)]))
-            edit->setPlaceholderText(fromUtf8(placeholders[static_cast<std::size_t>(field.field)]));
+    for (const view::FormField& field : view::finderForm()) {
+        const QString text = fromUtf8(placeholders[static_cast<std::size_t>(field.field)]);
+        QWidget* input = m_inputs[static_cast<int>(field.field)];
+        if (auto* edit = qobject_cast<QLineEdit*>(input)) edit->setPlaceholderText(text);
+        if (auto* list = qobject_cast<QComboBox*>(input)) list->setItemText(0, text);
+    }
 }
 
 void FinderWindow::chooseStockFile() {
@@ -374,7 +378,8 @@ void FinderWindow::copySelectedRows() {
 QString FinderWindow::textOf(FinderField field) const {
     QWidget* input = m_inputs[static_cast<int>(field)];
     if (const auto* edit = qobject_cast<const QLineEdit*>(input)) return edit->text();
-    if (const auto* box = qobject_cast<const QComboBox*>(input)) return box->currentText();
+    if (const auto* box = qobject_cast<const QComboBox*>(input))
+        return box->currentData().toString();
     if (const auto* text = qobject_cast<const QPlainTextEdit*>(input)) return text->toPlainText();
     return {};
 }
@@ -382,7 +387,8 @@ QString FinderWindow::textOf(FinderField field) const {
 void FinderWindow::setTextOf(FinderField field, const QString& text) {
     QWidget* input = m_inputs[static_cast<int>(field)];
     if (auto* edit = qobject_cast<QLineEdit*>(input)) edit->setText(text);
-    if (auto* box = qobject_cast<QComboBox*>(input)) box->setCurrentText(text);
+    if (auto* box = qobject_cast<QComboBox*>(input))
+        box->setCurrentIndex(std::max(0, box->findData(text)));
     if (auto* list = qobject_cast<QPlainTextEdit*>(input)) list->setPlainText(text);
 }
 

@@ -21,6 +21,10 @@ constexpr std::string_view kStockHint =
     "１行に１つ、値を先頭に。# から後はコメント。見出し（Value・値・抵抗値 "
     "など）のある部品表はそのまま貼れ、数量の列があればその個数まで使います。";
 
+// Examples of each kind's values, in the order of PartKind.
+constexpr std::array<std::string_view, 3> kWantedExamples{
+    "例 4k7、4.7k、4700", "例 4n7、100n、0.1µF", "例 10u、4.7µH、2m2"};
+
 // In the order the form shows them.
 constexpr std::array<FormField, networks::kFinderFieldCount> kForm{{
     {F::Mode, "mode", "", nullptr, RangeEnd::Whole, kModeLabel, "", "", "", "", ShownIn::Both,
@@ -140,6 +144,20 @@ const FormField* formFieldWithId(std::string_view id) {
     return found == kForm.end() ? nullptr : &*found;
 }
 
+std::vector<Choice> choicesOf(FinderField field) {
+    std::vector<Choice> choices;
+    if (field == F::Kind) {
+        for (const networks::PartKindFacts& kind : networks::kPartKinds)
+            choices.push_back({std::string(kind.letter), std::string(kind.japanese)});
+    } else if (field == F::Series) {
+        for (int each = 0; each <= static_cast<int>(networks::ESeries::E192); ++each) {
+            const std::string name(networks::eSeriesName(static_cast<networks::ESeries>(each)));
+            choices.push_back({name, name});
+        }
+    }
+    return choices;
+}
+
 bool isShown(const FormField& field, FinderMode mode, bool stock) {
     const bool inMode = field.shownIn == ShownIn::Both ||
                         (field.shownIn == ShownIn::Dividers) == (mode == FinderMode::Divider);
@@ -208,7 +226,10 @@ std::array<std::string, networks::kFinderFieldCount> placeholdersOf(const FormTe
     const auto set = [&](FinderField field, std::string text) {
         texts[static_cast<std::size_t>(field)] = std::move(text);
     };
-    set(F::Wanted, divider ? "例 0.66、3.3/5" : "例 4k7、4.7k、4700");
+    set(F::Kind, "自動（" + std::string(networks::factsOf(defaults.kind).japanese) + "）");
+    set(F::Series, "既定（" + std::string(networks::eSeriesName(defaults.series)) + "）");
+    set(F::Wanted,
+        divider ? "例 0.66、3.3/5" : std::string(kWantedExamples[static_cast<int>(defaults.kind)]));
     set(F::Vref, "例 0.8");
     set(F::Vout, "例 3.3");
     set(F::RangeLow, networks::valueText(defaults.low));

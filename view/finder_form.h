@@ -73,6 +73,14 @@ const FormField& formField(FinderField field);
 // The field of a page element's id, if there is one.
 const FormField* formFieldWithId(std::string_view id);
 
+// The choices of a field chosen from a list (the kind, the series), after a
+// first choice of the empty text, which its placeholder names.
+struct Choice {
+    std::string value;  // as the request takes it
+    std::string text;   // as the list shows it
+};
+std::vector<Choice> choicesOf(FinderField field);
+
 // Whether a field is shown, and a label or hint in the mode's words.
 bool isShown(const FormField& field, FinderMode mode, bool stock);
 std::string_view labelOf(const FormField& field, FinderMode mode);
@@ -122,7 +130,9 @@ struct FormTexts {
 networks::FinderOptions optionsOf(const FormTexts& form);
 
 // What each empty field stands for in this request, as its placeholder
-// shows: "10M", "3", "なし"; empty where a field has none.
+// shows: "10M", "3", "なし"; for the kind and the series, which are chosen
+// from a list, the text of its first choice, which stands for what the
+// request takes unless another is chosen: "自動（抵抗）", "既定（E24）".
 std::array<std::string, networks::kFinderFieldCount> placeholdersOf(const FormTexts& form);
 
 // Whether the form asks for anything yet: an empty request is answered with

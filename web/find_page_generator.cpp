@@ -63,14 +63,15 @@ std::string control(const FormField& field, const std::string& placeholder) {
             return "<select" + id + "><option value=\"value\" selected>" +
                    escaped(plainLabel(kNetworkModeLabel)) + "</option><option value=\"divider\">" +
                    escaped(plainLabel(kDividerModeLabel)) + "</option></select>";
+        case FieldReads::Kind:
         case FieldReads::Series: {
-            std::string select = "<select" + id + ">";
-            for (int each = 0; each <= static_cast<int>(networks::ESeries::E192); ++each) {
-                const auto series = static_cast<networks::ESeries>(each);
-                select += std::string(series == networks::kDefaultSeries ? "<option selected>"
-                                                                         : "<option>") +
-                          std::string(networks::eSeriesName(series)) + "</option>";
-            }
+            // The first choice stands for the request's own, as its
+            // placeholder names it.
+            std::string select = "<select" + id + "><option value=\"\" selected>" +
+                                 escaped(placeholder) + "</option>";
+            for (const Choice& choice : choicesOf(field.field))
+                select += "<option" + attribute("value", choice.value) + ">" +
+                          escaped(choice.text) + "</option>";
             return select + "</select>";
         }
         case FieldReads::StockList:

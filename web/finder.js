@@ -41,8 +41,13 @@ function request() {
 }
 
 // What an empty field stands for in the request as it is now.
+// A list's first choice stands for the request's own, which it names.
 function showPlaceholders(placeholders) {
-  for (const [id, text] of Object.entries(placeholders)) field(id).placeholder = text;
+  for (const [id, text] of Object.entries(placeholders)) {
+    const shown = field(id);
+    if (shown.tagName === 'SELECT') shown.options[0].textContent = text;
+    else shown.placeholder = text;
+  }
 }
 
 // Whether the fields ask for anything: an empty request is answered with

@@ -95,6 +95,10 @@ class RequestMaker {
     Request next() {
         Request r;
         r.divider = chance(0.5);
+        // Two in three networks of capacitors or inductors, their values
+        // shifted to picofarads and nanohenries.
+        const QString kind = r.divider || chance(0.33) ? QString() : pick({"C", "L"});
+        m_shift = kind.isEmpty() ? 0 : kind == u"C"_s ? -12 : -9;
         r.typesDefaults = chance(0.5);
         const int series = number(0, 7), decade = number(0, 5);
         // Ranges that keep the tables small under the sanitizers too: up
@@ -118,6 +122,11 @@ class RequestMaker {
             r.options[u"--vref"_s] = pick({"0.6", "0.8", "1.25", "1V2"});
             r.options[u"--vout"_s] = decimal(number(25, 150), -1);
         }
+        // The kind chosen, or read from the unit typed with the value.
+        if (!kind.isEmpty() && chance(0.5))
+            r.wanted += kind == u"C"_s ? u'F' : u'H';
+        else if (!kind.isEmpty())
+            r.options[u"--kind"_s] = kind;
         if (r.divider && chance(0.3))
             r.options[u"--total"_s] =
                 written(1, decade) + u".."_s + written(number(20, 500), decade);
@@ -149,7 +158,7 @@ class RequestMaker {
         return QString::number(u"%1e%2"_s.arg(digits).arg(exponent).toDouble(), 'g', 15);
     }
     QString written(int digits, int exponent) {
-        const QString plain = decimal(digits, exponent);
+        const QString plain = decimal(digits, exponent + m_shift);
         QString engineer = QString::fromStdString(gosei::networks::valueText(plain.toDouble()));
         switch (number(0, 3)) {
             case 0:
@@ -188,6 +197,7 @@ class RequestMaker {
     }
 
     std::mt19937 m_random;
+    int m_shift = 0;  // the decades of this request's kind of values
 };
 
 template <typename T>
@@ -244,6 +254,13 @@ bool roundsTo(const QString& text, double exact, int digits, int outwards = 0) {
     return whole && steps * outwards > -1e-9 && steps * outwards < 1 + 1e-9;
 }
 
+// A network's value, under the heading that names its unit where it has one.
+QString networkValue(const QMap<QString, QString>& row) {
+    for (auto cell = row.begin(); cell != row.end(); ++cell)
+        if (cell.key().startsWith(u"合成値"_s)) return cell.value();
+    return {};
+}
+
 // How the rows shown differ from the command line's JSON; empty if not.
 QString differences(const FinderWindow& window, const QJsonObject& report, bool divider) {
     const auto shown = shownRows(window);
@@ -268,7 +285,7 @@ QString differences(const FinderWindow& window, const QJsonObject& report, bool 
                                        item[regulator ? u"output" : u"ratio"].toDouble(), 7) &&
                               roundsTo(row[u"合計"_s], item[u"total"].toDouble(), 7)
                         : row[u"回路"_s] == item[u"expression"].toString() &&
-                              roundsTo(row[u"合成値"_s], item[u"value"].toDouble(), 7);
+                              roundsTo(networkValue(row), item[u"value"].toDouble(), 7);
             const QJsonArray worst = item[u"worst_case_percent"].toArray();
             const QStringList ends = row[u"最悪値 (％)"_s].split(u" … "_s);
             const bool worstCase = worst.isEmpty()
@@ -308,6 +325,10 @@ class FinderWindowTest : public QObject {
         }
         named<QLineEdit>(window, request.divider ? u"分圧比"_s : u"目標値"_s)
             ->setText(request.wanted);
+        if (!request.divider) {
+            auto* kind = named<QComboBox>(window, u"種類"_s);
+            kind->setCurrentIndex(std::max(0, kind->findData(request.options.value(u"--kind"_s))));
+        }
         for (const auto& [option, low, high] : kOptionFields) {
             const QString text = request.options.value(QString::fromUtf8(option));
             const QStringList ends = high ? text.split(u".."_s) : QStringList{text};
