@@ -21,9 +21,10 @@ constexpr std::string_view kStockHint =
     "１行に１つ、値を先頭に。# から後はコメント。見出し（Value・値・抵抗値 "
     "など）のある部品表はそのまま貼れ、数量の列があればその個数まで使います。";
 
-// Examples of each kind's values, in the order of PartKind.
+// Examples of each kind's values, in the order of PartKind; micro as u,
+// which every face has.
 constexpr std::array<std::string_view, 3> kWantedExamples{
-    "例 4k7、4.7k、4700", "例 4n7、100n、0.1µF", "例 10u、4.7µH、2m2"};
+    "例 4k7、4.7k、4700", "例 4n7、100n、0.1uF", "例 10u、4.7uH、2m2"};
 
 // In the order the form shows them.
 constexpr std::array<FormField, networks::kFinderFieldCount> kForm{{

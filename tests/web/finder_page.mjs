@@ -46,6 +46,9 @@ export async function typeInto(page, id, text, { paste = false } = {}) {
 export async function fillRequest(page, { mode, source, fields }) {
   if ((await page.$eval('#mode', (select) => select.value)) !== mode) await page.select('#mode', mode);
   await page.click(source === 'stock' ? '#source-stock' : '#source-series');
+  if (mode === 'value' && (await page.$eval('#kind', (select) => select.value)) !== (fields.kind ?? '')) {
+    await page.select('#kind', fields.kind ?? '');
+  }
   if (source === 'series' && (await page.$eval('#series', (select) => select.value)) !== fields.series) {
     await page.select('#series', fields.series);
   }
