@@ -12,8 +12,8 @@
 namespace gosei::view {
 
 // The drawing of a network of resistors, capacitors or inductors, decided
-// here once; the windows paint it
-// with QPainter and the page as SVG, scaling it and nothing else.
+// here once; the windows paint it with QPainter and the page as SVG,
+// scaling it and nothing else.
 //
 // Positions are in units with x to the right and y downwards, the drawing's
 // top-left corner at (0, 0). At one pixel a unit the labels are as high as
@@ -108,7 +108,7 @@ struct GroundSymbol {
 
 struct Schematic {
     double width = 0, height = 0;
-    double strokeWidth = 0;           // of wires, bodies, terminals and bars
+    double strokeWidth = 0;           // of wires, symbols, terminals and bars
     double junctionRadius = 0;        // of the filled dots
     std::vector<PartSymbol> symbols;  // in part order
     std::vector<Segment> wires;
