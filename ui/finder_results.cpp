@@ -7,7 +7,7 @@ namespace gosei::ui {
 FinderResults finderResults(const networks::FinderSetup& setup,
                             const networks::FinderAnswer& answer) {
     const networks::ResultsTable table = networks::resultsTable(setup, answer);
-    std::vector<std::vector<view::Schematic>> drawings = view::schematicsOf(answer);
+    std::vector<std::vector<view::Schematic>> drawings = view::schematicsOf(answer, setup.kind);
     FinderResults results;
     for (const networks::Words& heading : table.headings)
         results.headings.push_back(heading.shown());

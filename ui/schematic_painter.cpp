@@ -1,6 +1,7 @@
 #include "ui/schematic_painter.h"
 
 #include <QPaintDevice>
+#include <QPainterPath>
 #include <QPen>
 #include <algorithm>
 #include <cmath>
@@ -32,6 +33,18 @@ class PixelGrid {
     // A rectangle whose outline is drawn: its edges are lines.
     QRectF outlined(const view::Box& box) const {
         return {point({box.left, box.top}), point({box.right(), box.bottom()})};
+    }
+    // A turn is drawn between its ends as they fall on the pixel grid, so
+    // that it meets its neighbours and the wires exactly; its centre and
+    // radius follow from them.
+    QPainterPath halfCircle(const view::HalfCircle& turn) const {
+        const QPointF from = point(turn.from), to = point(turn.to);
+        const QPointF centre = (from + to) / 2;
+        const qreal radius = QLineF(from, to).length() / 2;
+        QPainterPath path(from);
+        path.arcTo(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius),
+                   QLineF(centre, from).angle(), -180);  // clockwise
+        return path;
     }
     // Text is not snapped: it only has to stay in its box.
     QRectF textBox(const view::Box& box) const {
@@ -79,8 +92,14 @@ void paintSchematic(QPainter& painter, const view::Schematic& schematic, const Q
     painter.setBrush(Qt::NoBrush);
     for (const view::Segment& wire : schematic.wires)
         painter.drawLine(grid.line(wire));
-    for (const view::ResistorSymbol& resistor : schematic.resistors)
-        painter.drawRect(grid.outlined(resistor.body));
+    for (const view::PartSymbol& symbol : schematic.symbols) {
+        if (symbol.kind == networks::PartKind::Resistor)
+            painter.drawRect(grid.outlined(symbol.body));
+        for (const view::Segment& line : symbol.lines)
+            painter.drawLine(grid.line(line));
+        for (const view::HalfCircle& turn : symbol.turns)
+            painter.drawPath(grid.halfCircle(turn));
+    }
     for (const view::Terminal& terminal : schematic.terminals) {
         const qreal radius = grid.length(terminal.radius);
         painter.drawEllipse(grid.point(terminal.centre), radius, radius);

@@ -14,12 +14,15 @@ namespace {
 
 using networks::Join;
 using networks::Network;
+using networks::PartKind;
 
 // Every size is a multiple of a quarter unit, and layout only adds them and
 // halves them, so positions are exact and equal points compare equal.
 constexpr double kBodyLength = 30;
 constexpr double kBodyWidth = 10;
 constexpr double kLeadLength = 10;    // the least wire on each side of a body
+constexpr double kPlateGap = 4;       // between a capacitor's plates
+constexpr int kTurns = 4;             // of an inductor
 constexpr double kLabelGap = 3;       // between a body and its label
 constexpr double kLabelSpacing = 8;   // the least room between labels in a row
 constexpr double kBusStub = 10;       // wire outside each bus of a parallel group
@@ -71,13 +74,14 @@ struct Extent {
 
 class Layout {
   public:
-    explicit Layout(Frame frame) : m_frame(frame) {}
+    Layout(Frame frame, PartKind kind) : m_frame(frame), m_kind(kind) {}
 
     Extent extentOf(const Network& network) const;
     // Draws `network` with the start of its line at (along, across), its
     // parts numbered from `firstPart`.
     void draw(const Network& network, double along, double across, int firstPart = 0);
     void wire(double fromAlong, double fromAcross, double toAlong, double toAcross);
+    Segment segment(double fromAlong, double fromAcross, double toAlong, double toAcross) const;
     Point at(double along, double across) const;
     Schematic& schematic() { return m_schematic; }
 
@@ -89,10 +93,12 @@ class Layout {
     std::vector<const Network*> stacked(const Network& group) const;
     std::vector<double> branchOffsets(const std::vector<const Network*>& branches) const;
     Box boxAt(double along, double across, double alongSize, double acrossSize) const;
+    PartSymbol symbolAt(double bodyStart, double across, int index) const;
     void drawPart(const Network& part, double along, double across, int index);
     void drawParallel(const Network& group, double along, double across, int firstPart);
 
     Frame m_frame;
+    PartKind m_kind;
     Schematic m_schematic;
 };
 
@@ -108,9 +114,45 @@ Box Layout::boxAt(double along, double across, double alongSize, double acrossSi
                           : Box{corner.x, corner.y, alongSize, acrossSize};
 }
 
-void Layout::wire(double fromAlong, double fromAcross, double toAlong, double toAcross) {
+Segment Layout::segment(double fromAlong, double fromAcross, double toAlong,
+                        double toAcross) const {
     const auto [from, to] = std::minmax({at(fromAlong, fromAcross), at(toAlong, toAcross)});
-    m_schematic.wires.push_back({from, to});
+    return {from, to};
+}
+
+void Layout::wire(double fromAlong, double fromAcross, double toAlong, double toAcross) {
+    m_schematic.wires.push_back(segment(fromAlong, fromAcross, toAlong, toAcross));
+}
+
+// The symbol of a part of the kind whose body starts at `bodyStart` on the
+// line at `across`. Turns run with the line, which is left to right or top
+// to bottom, so that clockwise they bulge to the labels' side.
+PartSymbol Layout::symbolAt(double bodyStart, double across, int index) const {
+    const double bodyEnd = bodyStart + kBodyLength;
+    const auto leads = std::minmax({at(bodyStart, across), at(bodyEnd, across)});
+    PartSymbol symbol{boxAt(bodyStart, across - kBodyWidth / 2, kBodyLength, kBodyWidth),
+                      {leads.first, leads.second},
+                      index,
+                      m_kind,
+                      {},
+                      {}};
+    if (m_kind == PartKind::Capacitor) {
+        const double first = bodyStart + (kBodyLength - kPlateGap) / 2;
+        const double second = first + kPlateGap;
+        for (double plate : {first, second})
+            symbol.lines.push_back(
+                segment(plate, across - kBodyWidth / 2, plate, across + kBodyWidth / 2));
+        symbol.lines.push_back(segment(bodyStart, across, first, across));
+        symbol.lines.push_back(segment(second, across, bodyEnd, across));
+    } else if (m_kind == PartKind::Inductor) {
+        const double diameter = kBodyLength / kTurns;
+        for (int i = 0; i < kTurns; ++i) {
+            const double start = bodyStart + static_cast<double>(i) * diameter;
+            symbol.turns.push_back({at(start + diameter / 2, across), diameter / 2,
+                                    at(start, across), at(start + diameter, across)});
+        }
+    }
+    return symbol;
 }
 
 std::pair<double, double> Layout::labelFootprint(const std::string& text) const {
@@ -183,11 +225,7 @@ void Layout::drawPart(const Network& part, double along, double across, int inde
     const auto [labelAlong, labelAcross] = labelFootprint(text);
 
     wire(along, across, bodyStart, across);
-    const auto leads = std::minmax({at(bodyStart, across), at(bodyEnd, across)});
-    m_schematic.resistors.push_back(
-        {boxAt(bodyStart, across - kBodyWidth / 2, kBodyLength, kBodyWidth),
-         {leads.first, leads.second},
-         index});
+    m_schematic.symbols.push_back(symbolAt(bodyStart, across, index));
     wire(bodyEnd, across, along + extentOf(part).length, across);
     const double labelStart = bodyStart + (kBodyLength - labelAlong) / 2;
     const double labelEdge = across - kBodyWidth / 2 - kLabelGap;
@@ -241,8 +279,8 @@ std::map<Point, int> wireEndCounts(const std::vector<Segment>& wires) {
 
 std::vector<Point> leadsOf(const Schematic& schematic) {
     std::vector<Point> leads;
-    for (const ResistorSymbol& resistor : schematic.resistors)
-        leads.insert(leads.end(), resistor.leads.begin(), resistor.leads.end());
+    for (const PartSymbol& symbol : schematic.symbols)
+        leads.insert(leads.end(), symbol.leads.begin(), symbol.leads.end());
     for (const Terminal& terminal : schematic.terminals)
         leads.push_back(terminal.lead);
     for (const GroundSymbol& ground : schematic.grounds)
@@ -273,7 +311,7 @@ std::optional<std::pair<std::size_t, std::size_t>> straightContinuation(
 // corner; and puts symbols and labels in part order.
 void finish(Schematic& schematic) {
     const auto byPart = [](const auto& a, const auto& b) { return a.part < b.part; };
-    std::sort(schematic.resistors.begin(), schematic.resistors.end(), byPart);
+    std::sort(schematic.symbols.begin(), schematic.symbols.end(), byPart);
     std::sort(schematic.labels.begin(), schematic.labels.end(), byPart);
     std::vector<Segment>& wires = schematic.wires;
     std::map<Point, int> meetings = wireEndCounts(wires);
@@ -294,10 +332,10 @@ void finish(Schematic& schematic) {
 
 }  // namespace
 
-Schematic schematicOf(const Network& network) {
-    Layout measuring({{0, 0}, false});
+Schematic schematicOf(const Network& network, PartKind kind) {
+    Layout measuring({{0, 0}, false}, kind);
     const Extent extent = measuring.extentOf(network);
-    Layout layout({{kMargin, kMargin + std::max(extent.labelSide, kTerminalRadius)}, false});
+    Layout layout({{kMargin, kMargin + std::max(extent.labelSide, kTerminalRadius)}, false}, kind);
     const double start = 2 * kTerminalRadius;
     const double networkStart = start + kTerminalLead;
     const double networkEnd = networkStart + extent.length;
@@ -320,12 +358,12 @@ Schematic schematicOf(const Network& network) {
 }
 
 Schematic dividerSchematic(const Network& top, const Network& bottom) {
-    Layout measuring({{0, 0}, true});
+    Layout measuring({{0, 0}, true}, PartKind::Resistor);
     const Extent topExtent = measuring.extentOf(top);
     const Extent bottomExtent = measuring.extentOf(bottom);
     const double left =
         std::max({topExtent.branchSide, bottomExtent.branchSide, kGroundBarWidths.front() / 2});
-    Layout layout({{kMargin + left, kMargin}, true});
+    Layout layout({{kMargin + left, kMargin}, true}, PartKind::Resistor);
     const double input = 2 * kTerminalRadius;
     const double topStart = input + kTerminalLead;
     const double tap = topStart + topExtent.length;
@@ -389,9 +427,30 @@ std::string_view roleName(Terminal::Role role) {
     return "";
 }
 
-std::string resistorJson(const ResistorSymbol& resistor) {
-    return "{\"box\":" + jsonBox(resistor.body) + ",\"part\":" + std::to_string(resistor.part) +
-           "}";
+std::string_view symbolName(PartKind kind) {
+    switch (kind) {
+        case PartKind::Resistor:
+            return "resistor";
+        case PartKind::Capacitor:
+            return "capacitor";
+        case PartKind::Inductor:
+            return "inductor";
+    }
+    return "";
+}
+
+std::string turnJson(const HalfCircle& turn) {
+    return "{\"from\":" + jsonPoint(turn.from) + ",\"to\":" + jsonPoint(turn.to) +
+           ",\"radius\":" + shortestText(turn.radius) + "}";
+}
+
+std::string symbolJson(const PartSymbol& symbol) {
+    std::string json = "{\"box\":" + jsonBox(symbol.body) +
+                       ",\"part\":" + std::to_string(symbol.part) +
+                       ",\"symbol\":" + json::quoted(symbolName(symbol.kind));
+    if (!symbol.lines.empty()) json += ",\"lines\":" + json::arrayOf(symbol.lines, jsonSegment);
+    if (!symbol.turns.empty()) json += ",\"turns\":" + json::arrayOf(symbol.turns, turnJson);
+    return json + "}";
 }
 
 std::string labelJson(const Label& label) {
@@ -416,7 +475,7 @@ std::string schematicJson(const Schematic& schematic) {
            ",\"height\":" + shortestText(schematic.height) +
            ",\"stroke\":" + shortestText(schematic.strokeWidth) +
            ",\"junctionRadius\":" + shortestText(schematic.junctionRadius) +
-           ",\"resistors\":" + json::arrayOf(schematic.resistors, resistorJson) +
+           ",\"resistors\":" + json::arrayOf(schematic.symbols, symbolJson) +
            ",\"wires\":" + json::arrayOf(schematic.wires, jsonSegment) +
            ",\"junctions\":" + json::arrayOf(schematic.junctions, jsonPoint) +
            ",\"labels\":" + json::arrayOf(schematic.labels, labelJson) +
@@ -424,12 +483,13 @@ std::string schematicJson(const Schematic& schematic) {
            ",\"grounds\":" + json::arrayOf(schematic.grounds, groundJson) + "}";
 }
 
-std::vector<std::vector<Schematic>> schematicsOf(const networks::FinderAnswer& answer) {
+std::vector<std::vector<Schematic>> schematicsOf(const networks::FinderAnswer& answer,
+                                                 PartKind kind) {
     std::vector<std::vector<Schematic>> drawings;
     for (const networks::PartCountResult& result : answer.networks) {
         drawings.emplace_back();
         for (const networks::RankedNetwork& ranked : result.networks)
-            drawings.back().push_back(schematicOf(ranked.network));
+            drawings.back().push_back(schematicOf(ranked.network, kind));
     }
     for (const networks::DividerPartCountResult& result : answer.dividers) {
         drawings.emplace_back();

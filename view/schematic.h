@@ -7,11 +7,13 @@
 
 #include "networks/finder_report.h"
 #include "networks/network.h"
+#include "networks/part_kind.h"
 
 namespace gosei::view {
 
-// The drawing of a resistor network, decided here once; the windows paint it
-// with QPainter and the page as SVG, scaling it and nothing else.
+// The drawing of a network of resistors, capacitors or inductors, decided
+// here once; the windows paint it with QPainter and the page as SVG,
+// scaling it and nothing else.
 //
 // Positions are in units with x to the right and y downwards, the drawing's
 // top-left corner at (0, 0). At one pixel a unit the labels are as high as
@@ -47,12 +49,31 @@ struct Segment {
     Point from, to;
 };
 
-// A resistor as JIS C 0617 draws it: a plain rectangle three times as long
-// as it is wide, its wires meeting the middles of the short sides.
-struct ResistorSymbol {
+// Half a circle on the diameter from `from` to `to`, the left or top end
+// first, drawn clockwise on the page: it bulges upwards from a row and to the
+// right of a column.
+struct HalfCircle {
+    Point centre;
+    double radius;
+    Point from, to;
+};
+
+// A part as JIS C 0617 draws it, in a body box the same for every kind, three
+// times as long as it is wide, whose wires meet the middles of its short
+// sides at the leads; so the kind changes no layout:
+//  - a resistor is the box itself, a plain rectangle;
+//  - a capacitor is two plates across the wire, as long as the box is wide,
+//    with a gap between them in its middle, and a line from each lead to
+//    the middle of its plate;
+//  - an inductor is a row of four turns from lead to lead, bulging to the
+//    labels' side.
+struct PartSymbol {
     Box body;
     std::array<Point, 2> leads;  // the left or top one first
     int part;                    // index into Network::partValues(); a divider's top arm first
+    networks::PartKind kind;
+    std::vector<Segment> lines;     // a capacitor's: its two plates, then its two leads' lines
+    std::vector<HalfCircle> turns;  // an inductor's, from the first lead to the second
 };
 
 // A part's value beside its symbol. The box is the text's size by one
@@ -87,9 +108,9 @@ struct GroundSymbol {
 
 struct Schematic {
     double width = 0, height = 0;
-    double strokeWidth = 0;                 // of wires, bodies, terminals and bars
-    double junctionRadius = 0;              // of the filled dots
-    std::vector<ResistorSymbol> resistors;  // in part order
+    double strokeWidth = 0;           // of wires, symbols, terminals and bars
+    double junctionRadius = 0;        // of the filled dots
+    std::vector<PartSymbol> symbols;  // in part order
     std::vector<Segment> wires;
     std::vector<Point> junctions;
     std::vector<Label> labels;  // in part order
@@ -97,15 +118,21 @@ struct Schematic {
     std::vector<GroundSymbol> grounds;  // one for a divider, else none
 };
 
-// The network between a start terminal (left) and an end terminal (right).
-Schematic schematicOf(const networks::Network& network);
-// A voltage divider: `top` between the input and the tap, `bottom` between
-// the tap and ground.
+// The network of parts of the kind between a start terminal (left) and an
+// end terminal (right).
+Schematic schematicOf(const networks::Network& network, networks::PartKind kind);
+// A voltage divider of resistors: `top` between the input and the tap,
+// `bottom` between the tap and ground.
 Schematic dividerSchematic(const networks::Network& top, const networks::Network& bottom);
 
-// The drawing as compact JSON for the page's painter (web/schematic.js):
+// The drawing as compact JSON for the page's painter (web/schematic.js).
+// "resistors" holds every part's symbol; it kept its name when capacitors
+// and inductors came, so that a drawing of resistors reads as before.
 // {"width", "height", "stroke", "junctionRadius",
-//  "resistors": [{"box": [left, top, width, height], "part"}],
+//  "resistors": [{"box": [left, top, width, height], "part",
+//                 "symbol": "resistor" | "capacitor" | "inductor",
+//                 and a capacitor's "lines": [[x1, y1, x2, y2]],
+//                 an inductor's "turns": [{"from": [x, y], "to": [x, y], "radius"}]}],
 //  "wires": [[x1, y1, x2, y2]], "junctions": [[x, y]],
 //  "labels": [{"box", "text", "part"}],
 //  "terminals": [{"centre": [x, y], "radius", "role"}],
@@ -113,7 +140,9 @@ Schematic dividerSchematic(const networks::Network& top, const networks::Network
 std::string schematicJson(const Schematic& schematic);
 
 // The drawing of each result of an answer, in the order of its results
-// table: for each part count, one for each row.
-std::vector<std::vector<Schematic>> schematicsOf(const networks::FinderAnswer& answer);
+// table: for each part count, one for each row; networks of parts of the
+// kind, dividers of resistors.
+std::vector<std::vector<Schematic>> schematicsOf(const networks::FinderAnswer& answer,
+                                                 networks::PartKind kind);
 
 }  // namespace gosei::view

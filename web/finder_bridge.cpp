@@ -106,9 +106,9 @@ std::string problemJson(const FinderProblem& problem, FinderMode mode) {
 }
 
 // The headings, and for each part count its title and rows: each row's
-// cells, its drawing and the drawing's title.
-std::string tableJson(const ResultsTable& table, const FinderAnswer& found) {
-    const auto drawings = view::schematicsOf(found);
+// cells, its drawing of parts of the kind and the drawing's title.
+std::string tableJson(const ResultsTable& table, const FinderAnswer& found, PartKind kind) {
+    const auto drawings = view::schematicsOf(found, kind);
     const bool divider = !found.dividers.empty();
     std::vector<std::string> groups;
     for (std::size_t g = 0; g < table.groups.size(); ++g) {
@@ -175,7 +175,7 @@ std::string search(bool first) {
     report.pop_back();  // its line end
     const ResultsTable table = resultsTable(setup, found);
     return reply.add("report", report)
-        .add("table", tableJson(table, found))
+        .add("table", tableJson(table, found, setup.kind))
         .addText("summary", view::summaryOf(setup, table))
         .text();
 }

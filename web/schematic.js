@@ -2,7 +2,8 @@
 // view/schematic.cpp lays out and schematicJson writes: every position and
 // size is the geometry's, only scaled. Lines, bodies, dots and text take the
 // element's colour (currentColor). Symbols and labels carry their part's
-// index in writing order as data-part.
+// index in writing order as data-part, and symbols their kind as
+// data-symbol (resistor, capacitor or inductor).
 const SVG = 'http://www.w3.org/2000/svg';
 // Where the baseline stands below the middle of a label's box, in ems: half
 // the height of digits and capitals, so that their ink is centred.
@@ -29,6 +30,24 @@ export function measuredWidth(text, font) {
   measuring ??= document.createElement('canvas').getContext('2d');
   if (measuringFont !== font) measuring.font = measuringFont = font;
   return measuring.measureText(text).width;
+}
+
+function segmentsPath(segments) {
+  return segments.map(([x1, y1, x2, y2]) => `M${x1} ${y1}L${x2} ${y2}`).join('');
+}
+
+// A resistor is its body box; a capacitor its lines, straight along the
+// axes; an inductor its turns, each clockwise from one end to the other.
+function addSymbol(straight, curved, { box: [x, y, width, height], part, symbol, lines, turns }) {
+  const marks = { 'data-part': part, 'data-symbol': symbol };
+  if (lines) {
+    add(straight, 'path', { d: segmentsPath(lines), ...marks });
+  } else if (turns) {
+    const arc = ({ from: [x1, y1], to: [x2, y2], radius: r }) => `M${x1} ${y1}A${r} ${r} 0 0 1 ${x2} ${y2}`;
+    add(curved, 'path', { d: turns.map(arc).join(''), ...marks });
+  } else {
+    add(straight, 'rect', { x, y, width, height, ...marks });
+  }
 }
 
 // The text as high as its box, centred in it, and condensed where it would
@@ -68,10 +87,8 @@ export function schematicSvg(geometry, { title = '回路図', scale = 1, fontFam
   // Straight lines along the axes: sharp edges rather than smoothed ones.
   const straight = add(lines, 'g', { 'shape-rendering': 'crispEdges' });
   const segments = [...geometry.wires, ...geometry.grounds.flatMap((ground) => ground.bars)];
-  add(straight, 'path', { d: segments.map(([x1, y1, x2, y2]) => `M${x1} ${y1}L${x2} ${y2}`).join('') });
-  for (const { box: [x, y, width, height], part } of geometry.resistors) {
-    add(straight, 'rect', { x, y, width, height, 'data-part': part });
-  }
+  add(straight, 'path', { d: segmentsPath(segments) });
+  for (const symbol of geometry.resistors) addSymbol(straight, lines, symbol);
   for (const { centre: [cx, cy], radius } of geometry.terminals) add(lines, 'circle', { cx, cy, r: radius });
 
   const dots = add(svg, 'g', { fill: 'currentColor' });

@@ -22,6 +22,7 @@
 
 #include "cli/cli_commands.h"
 #include "networks/value_text.h"
+#include "ui/finder_results_model.h"
 #include "ui/finder_window.h"
 #include "ui/first_window.h"
 #include "ui/main_window.h"
@@ -571,6 +572,34 @@ class FinderWindowTest : public QObject {
         request.wanted = u"5k1"_s;
         ask(window, request);
         QCOMPARE(table->verticalScrollBar()->value(), 0);
+    }
+
+    // A network is drawn with the symbols of the kind its value names.
+    void drawsTheSymbolsOfTheKind() {
+        using gosei::networks::PartKind;
+        FinderWindow window;
+        window.setTypingPause(0ms);
+        const std::pair<QString, PartKind> cases[] = {{u"4k7"_s, PartKind::Resistor},
+                                                      {u"3.3nF"_s, PartKind::Capacitor},
+                                                      {u"10uH"_s, PartKind::Inductor}};
+        for (const auto& [wanted, kind] : cases) {
+            Request request;
+            request.wanted = wanted;
+            request.series = u"E6"_s;
+            ask(window, request);
+            const auto* model = dynamic_cast<const gosei::ui::FinderResultsModel*>(
+                window.findChild<QTableView*>()->model());
+            int drawn = 0;
+            for (int row = 0; row < model->rowCount(); ++row) {
+                if (const gosei::view::Schematic* schematic = model->schematicAt(row)) {
+                    for (const gosei::view::PartSymbol& symbol : schematic->symbols) {
+                        QCOMPARE(symbol.kind, kind);
+                        ++drawn;
+                    }
+                }
+            }
+            QVERIFY2(drawn > 0, qPrintable(wanted));
+        }
     }
 };
 

@@ -28,7 +28,8 @@ class LabelWidthTest : public ::testing::TestWithParam<LabelCase> {};
 TEST_P(LabelWidthTest, IsAsWideAsItsCharacters) {
     const LabelCase& row = GetParam();
     const Network part = Network::part(row.value);
-    for (const Schematic& schematic : {schematicOf(part), dividerSchematic(part, part)}) {
+    for (const Schematic& schematic :
+         {schematicOf(part, networks::PartKind::Resistor), dividerSchematic(part, part)}) {
         const Label& label = schematic.labels.at(0);
         EXPECT_EQ(label.text, row.text);
         EXPECT_EQ(label.box.width, row.characters * kLabelCharacterWidth);
@@ -57,7 +58,7 @@ TEST(SchematicJson, HoldsTheFieldsThePagePaintsFrom) {
     EXPECT_EQ(document->keys(), (Names{"width", "height", "stroke", "junctionRadius", "resistors",
                                        "wires", "junctions", "labels", "terminals", "grounds"}));
     const std::vector<std::pair<std::string, Names>> lists = {
-        {"resistors", {"box", "part"}},
+        {"resistors", {"box", "part", "symbol"}},
         {"labels", {"box", "text", "part"}},
         {"terminals", {"centre", "radius", "role"}},
         {"grounds", {"bars"}}};
@@ -65,6 +66,31 @@ TEST(SchematicJson, HoldsTheFieldsThePagePaintsFrom) {
         EXPECT_FALSE((*document)[list].items.empty()) << list;
         for (const auto& [none, item] : (*document)[list].items)
             EXPECT_EQ(item.keys(), fields) << list;
+    }
+}
+
+// Each symbol names its kind, and a capacitor's lines and an inductor's
+// turns are there for the page to paint.
+TEST(SchematicJson, NamesEachSymbolsKindWithItsStrokes) {
+    using Names = std::vector<std::string>;
+    struct Row {
+        networks::PartKind kind;
+        std::string name;
+        Names fields;
+    };
+    const std::vector<Row> rows = {
+        {networks::PartKind::Resistor, "resistor", {"box", "part", "symbol"}},
+        {networks::PartKind::Capacitor, "capacitor", {"box", "part", "symbol", "lines"}},
+        {networks::PartKind::Inductor, "inductor", {"box", "part", "symbol", "turns"}}};
+    for (const Row& row : rows) {
+        const std::string json = schematicJson(schematicOf(Network::part(1e-6), row.kind));
+        const auto document = strict_json::readJson(json);
+        ASSERT_TRUE(document) << json;
+        const strict_json::Json& symbol = (*document)["resistors"].items.at(0).value;
+        EXPECT_EQ(symbol.keys(), row.fields) << json;
+        EXPECT_EQ(symbol["symbol"].text, row.name);
+        for (const auto& [none, turn] : symbol["turns"].items)
+            EXPECT_EQ(turn.keys(), (Names{"from", "to", "radius"}));
     }
 }
 

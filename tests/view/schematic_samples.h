@@ -14,6 +14,7 @@ namespace gosei::view::samples {
 
 using networks::Join;
 using networks::Network;
+using networks::PartKind;
 
 // Every network that uses each of `parts` once: each way of splitting them
 // in two, the halves joined in series and in parallel. Canonical form makes
@@ -45,34 +46,49 @@ struct Drawing {
     Schematic schematic;
     bool vertical;              // divider arms run downwards
     std::vector<Network> arms;  // the network, or a divider's top and bottom
+    PartKind kind;
 };
 
-inline Drawing drawingOf(const Network& network) {
-    return {network.expression(), schematicOf(network), false, {network}};
+inline Drawing drawingOf(const Network& network, PartKind kind = PartKind::Resistor) {
+    const std::string letter(networks::factsOf(kind).letter);
+    return {
+        letter + " " + network.expression(), schematicOf(network, kind), false, {network}, kind};
 }
 
 inline Drawing dividerDrawing(const Network& top, const Network& bottom) {
     return {top.expression() + " / " + bottom.expression(),
             dividerSchematic(top, bottom),
             true,
-            {top, bottom}};
+            {top, bottom},
+            PartKind::Resistor};
 }
 
-// Every network of one to four parts and every divider of two to four, once
-// with four distinct values whose labels differ in width, once with values
-// that repeat.
+// Every network of one to four parts of each kind and every divider of two
+// to four, once with four distinct values whose labels differ in width,
+// once with values that repeat.
 inline std::vector<Drawing> everyDrawing() {
-    const std::vector<double> distinct{4700, 1234560, 10, 0.1};
-    const std::vector<double> repeated{22e3, 22e3, 4700, 4700};
+    struct Values {
+        PartKind kind;
+        std::vector<double> distinct, repeated;
+    };
+    const std::vector<Values> table{
+        {PartKind::Resistor, {4700, 1234560, 10, 0.1}, {22e3, 22e3, 4700, 4700}},
+        {PartKind::Capacitor, {4.7e-9, 1.2e-3, 10e-12, 0.1e-6}, {22e-6, 22e-6, 1e-9, 1e-9}},
+        {PartKind::Inductor, {4.7e-6, 1.5e-3, 10e-9, 0.1}, {220e-6, 220e-6, 1e-6, 1e-6}}};
     std::vector<Drawing> drawings;
-    for (const auto& values : {distinct, repeated}) {
+    for (const Values& row : table) {
+        for (const auto& values : {row.distinct, row.repeated}) {
+            for (std::size_t count = 1; count <= 4; ++count) {
+                for (const Network& network : everyNetwork(
+                         {values.begin(), values.begin() + static_cast<std::ptrdiff_t>(count)}))
+                    drawings.push_back(drawingOf(network, row.kind));
+            }
+        }
+    }
+    for (const auto& values : {table[0].distinct, table[0].repeated}) {
         const auto first = [&values](std::size_t count) {
             return values.begin() + static_cast<std::ptrdiff_t>(count);
         };
-        for (std::size_t count = 1; count <= 4; ++count) {
-            for (const Network& network : everyNetwork({values.begin(), first(count)}))
-                drawings.push_back(drawingOf(network));
-        }
         for (std::size_t total = 2; total <= 4; ++total) {
             for (std::size_t upper = 1; upper < total; ++upper) {
                 for (const Network& top : everyNetwork({values.begin(), first(upper)})) {
@@ -103,6 +119,12 @@ inline std::vector<Drawing> drawingsToLookAt() {
         drawingOf(parallel(parallel(part(10e3), part(22e3)), parallel(part(47e3), part(1e6)))),
         drawingOf(series(series(part(1), part(10)), series(part(100), part(1000)))),
         drawingOf(parallel(part(1234560), part(0.1))),
+        drawingOf(part(100e-9), PartKind::Capacitor),
+        drawingOf(series(part(4.7e-9), parallel(part(10e-9), part(22e-9))), PartKind::Capacitor),
+        drawingOf(parallel(part(1e-6), series(part(2.2e-6), part(3.3e-6))), PartKind::Capacitor),
+        drawingOf(part(10e-6), PartKind::Inductor),
+        drawingOf(series(part(4.7e-6), part(1.5e-3)), PartKind::Inductor),
+        drawingOf(parallel(series(part(1e-6), part(2.2e-6)), part(10e-6)), PartKind::Inductor),
         dividerDrawing(part(10e3), part(4700)),
         dividerDrawing(parallel(part(10e3), part(22e3)), part(4700)),
         dividerDrawing(series(part(4700), part(1000)), parallel(part(10e3), part(10e3))),

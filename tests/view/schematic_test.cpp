@@ -19,6 +19,7 @@ namespace {
 
 using networks::Join;
 using networks::Network;
+using networks::PartKind;
 using samples::Drawing;
 
 const std::vector<Drawing>& drawings() {
@@ -59,8 +60,8 @@ struct Drawn {
 
 std::vector<Drawn> everythingIn(const Schematic& schematic) {
     std::vector<Drawn> drawn;
-    for (const ResistorSymbol& resistor : schematic.resistors)
-        drawn.push_back({resistor.body, {resistor.leads.begin(), resistor.leads.end()}});
+    for (const PartSymbol& symbol : schematic.symbols)
+        drawn.push_back({symbol.body, {symbol.leads.begin(), symbol.leads.end()}});
     for (const Label& label : schematic.labels)
         drawn.push_back({label.box, {}});
     for (const Terminal& terminal : schematic.terminals) {
@@ -115,9 +116,10 @@ TEST(Schematic, DrawsEveryPartOnceWithItsValueBesideIt) {
             values.insert(values.end(), own.begin(), own.end());
         }
         std::vector<int> drawn, labelled;
-        for (const ResistorSymbol& resistor : schematic.resistors) {
-            drawn.push_back(resistor.part);
-            const Box& body = resistor.body;
+        for (const PartSymbol& symbol : schematic.symbols) {
+            drawn.push_back(symbol.part);
+            EXPECT_EQ(symbol.kind, drawing.kind);
+            const Box& body = symbol.body;
             const bool vertical = body.height > body.width;
             EXPECT_EQ(vertical, drawing.vertical);
             EXPECT_EQ(std::max(body.width, body.height), 3 * std::min(body.width, body.height));
@@ -125,9 +127,9 @@ TEST(Schematic, DrawsEveryPartOnceWithItsValueBesideIt) {
                                          : Point{body.left, body.top + body.height / 2};
             const Point second =
                 vertical ? Point{first.x, body.bottom()} : Point{body.right(), first.y};
-            EXPECT_TRUE(resistor.leads[0] == first && resistor.leads[1] == second);
+            EXPECT_TRUE(symbol.leads[0] == first && symbol.leads[1] == second);
             const Label& label = nearestLabel(schematic, body);
-            EXPECT_EQ(label.part, resistor.part);
+            EXPECT_EQ(label.part, symbol.part);
             EXPECT_LE(distance(label.box, body), 4);
         }
         for (const Label& label : schematic.labels) {
@@ -159,6 +161,75 @@ TEST(Schematic, ThingsTouchOnlyAtLeadsAndWireEnds) {
                 EXPECT_TRUE(!common ||
                             (isLead(*common, drawn[i].leads) && isLead(*common, drawn[j].leads)))
                     << "things " << i << " and " << j;
+            }
+        }
+    }
+}
+
+Point middle(const Segment& segment) {
+    return {(segment.from.x + segment.to.x) / 2, (segment.from.y + segment.to.y) / 2};
+}
+
+double length(const Segment& segment) {
+    return std::hypot(segment.to.x - segment.from.x, segment.to.y - segment.from.y);
+}
+
+bool isHorizontal(const Segment& segment) {
+    return segment.from.y == segment.to.y;
+}
+
+Box pointBox(Point point) {
+    return {point.x, point.y, 0, 0};
+}
+
+// What a capacitor and an inductor draw stays inside the body, which labels
+// and wires never touch (above), so that no label touches a plate or a
+// turn. The plates stand across the wire, equal, with a gap between them,
+// and a line runs from each lead to its plate's middle; the turns run in a
+// row from lead to lead, bulging to the label's side.
+TEST(Schematic, DrawsEachKindInsideItsBodyFromLeadToLead) {
+    for (const Drawing& drawing : drawings()) {
+        SCOPED_TRACE(drawing.name);
+        for (const PartSymbol& symbol : drawing.schematic.symbols) {
+            const Box& body = symbol.body;
+            const auto [first, second] = symbol.leads;
+            const bool alongX = isHorizontal({first, second});
+            const bool capacitor = symbol.kind == PartKind::Capacitor;
+            const bool inductor = symbol.kind == PartKind::Inductor;
+            ASSERT_EQ(symbol.lines.size(), capacitor ? 4u : 0u);
+            ASSERT_EQ(symbol.turns.size(), inductor ? 4u : 0u);
+            for (const Segment& line : symbol.lines)
+                EXPECT_TRUE(inside(boxOf(line), body));
+            if (capacitor) {
+                const Segment& plate = symbol.lines[0];
+                const Segment& other = symbol.lines[1];
+                for (const Segment& each : {plate, other}) {
+                    EXPECT_NE(isHorizontal(each), alongX);
+                    EXPECT_EQ(length(each), std::min(body.width, body.height));
+                }
+                EXPECT_GT(distance(boxOf(plate), boxOf(other)), 0);
+                const Segment& in = symbol.lines[2];
+                const Segment& out = symbol.lines[3];
+                EXPECT_TRUE(in.from == first && in.to == middle(plate));
+                EXPECT_TRUE(out.from == middle(other) && out.to == second);
+                EXPECT_TRUE(isHorizontal(in) == alongX && isHorizontal(out) == alongX);
+            }
+            const Box& label = nearestLabel(drawing.schematic, body).box;
+            Point end = first;
+            for (const HalfCircle& turn : symbol.turns) {
+                EXPECT_EQ(turn.from, end);
+                EXPECT_EQ(turn.centre, middle({turn.from, turn.to}));
+                EXPECT_EQ(2 * turn.radius, length({turn.from, turn.to}));
+                // Clockwise on the page from the left or top end: the top
+                // of a turn in a row, the right of one in a column.
+                const Point apex{turn.centre.x + (turn.to.y - turn.from.y) / 2,
+                                 turn.centre.y - (turn.to.x - turn.from.x) / 2};
+                EXPECT_TRUE(inside(around(boxOf({turn.from, turn.to}), pointBox(apex)), body));
+                EXPECT_LT(distance(pointBox(apex), label), distance(pointBox(turn.centre), label));
+                end = turn.to;
+            }
+            if (inductor) {
+                EXPECT_EQ(end, second);
             }
         }
     }
@@ -276,7 +347,7 @@ std::pair<std::vector<Edge>, std::vector<Point>> reducedCircuit(const Schematic&
         if (node(wire.from) != node(wire.to)) joinedTo[node(wire.from)] = node(wire.to);
     }
     std::vector<Edge> edges;
-    for (const ResistorSymbol& r : schematic.resistors) {
+    for (const PartSymbol& r : schematic.symbols) {
         const auto [a, b] = std::minmax({node(r.leads[0]), node(r.leads[1])});
         edges.push_back(
             {a, b, {r.part, Join::Series, {}, r.body, nearestLabel(schematic, r.body).text}});

@@ -1,7 +1,8 @@
 // The finder page beyond its answers: one column on phones, readable and
 // tappable; clean for axe-core; stock lists kept in the browser; reached
 // from the main page and the manifest; working offline after a first visit;
-// a long search dropped for a newer request.
+// a long search dropped for a newer request; networks drawn with the
+// symbols of their kind.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
@@ -101,6 +102,17 @@ test('a stock list comes back at the next visit, and saved lists can be chosen a
   await page.click('#stock-delete');
   assert.deepEqual(await page.$$eval('#stock-lists option', (options) => options.map((option) => option.value)), ['', 'other']);
   await context.close();
+});
+
+test('networks are drawn with the symbols of the kind their value names', async () => {
+  const page = await openFinder(env.chromium.browser, env.site.url);
+  for (const [want, symbol] of [['4k7', 'resistor'], ['3.3nF', 'capacitor'], ['10uH', 'inductor']]) {
+    await typeInto(page, 'want', want);
+    await answered(page);
+    const drawn = await page.$$eval('#results svg [data-symbol]', (nodes) => [...new Set(nodes.map((node) => node.dataset.symbol))]);
+    assert.deepEqual(drawn, [symbol], want);
+  }
+  await page.close();
 });
 
 test('from many parts, the networks of fewer parts show while four are searched', async () => {
