@@ -227,6 +227,8 @@ QWidget* FinderWindow::inputFor(const view::FormField& field) {
             // The first choice stands for the request's own: its text is the
             // placeholder's.
             auto* list = new QComboBox(this);
+            // As wide as its first choice, whose text changes with the request.
+            list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
             list->addItem(QString(), QString());
             for (const view::Choice& choice : view::choicesOf(field.field))
                 list->addItem(fromUtf8(choice.text), fromUtf8(choice.value));
