@@ -158,8 +158,7 @@ FinderWindow::FinderWindow(QWidget* parent)
     connect(&m_search, &FinderSearch::answered, this, &FinderWindow::showResults);
 
     restoreForm();
-    showModeFields();
-    showPartsFields();
+    showShownFields();
     // As the last run left it, or as large as the form and results want,
     // within the screen either way.
     const QSize left = m_settings.value(QStringLiteral("window/size")).toSize();
@@ -182,7 +181,7 @@ void FinderWindow::buildForm(QFormLayout* form) {
     m_network = choice(view::kNetworkModeLabel, modes);
     m_divider = choice(view::kDividerModeLabel, modes);
     m_network->setChecked(true);
-    connect(m_divider, &QRadioButton::toggled, this, &FinderWindow::showModeFields);
+    connect(m_divider, &QRadioButton::toggled, this, &FinderWindow::showShownFields);
     QWidget* modeRow = newRow();
     addToRow(modeRow, m_network);
     addToRow(modeRow, m_divider);
@@ -274,7 +273,7 @@ void FinderWindow::addSourceRow(QFormLayout* form) {
     m_useSeries = choice(view::kSeriesSourceLabel);
     m_useStock = choice(view::kStockSourceLabel);
     m_useSeries->setChecked(true);
-    connect(m_useStock, &QRadioButton::toggled, this, &FinderWindow::showPartsFields);
+    connect(m_useStock, &QRadioButton::toggled, this, &FinderWindow::showShownFields);
     auto* openStock = new QPushButton(QStringLiteral("ファイルを開く(&O)…"), this);
     connect(openStock, &QPushButton::clicked, this, &FinderWindow::chooseStockFile);
     m_sourceRow = newRow();
@@ -317,8 +316,9 @@ void FinderWindow::buildResults() {
     m_table->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-// Rows whose first field the request shows; labels in its mode's words.
-void FinderWindow::showModeFields() {
+// Rows whose first field the request's mode and source show; labels in the
+// mode's words.
+void FinderWindow::showShownFields() {
     const view::FormTexts form = textsOfForm();
     for (const view::FormField& field : view::finderForm()) {
         QWidget* row = m_rows[static_cast<int>(field.field)];
@@ -332,10 +332,6 @@ void FinderWindow::showModeFields() {
             fromUtf8(view::hintOf(field, form.mode)));
     }
     updatePlaceholders();
-}
-
-void FinderWindow::showPartsFields() {
-    showModeFields();
 }
 
 // What the empty fields stand for in the request as it is now.

@@ -61,8 +61,7 @@ class FinderWindow : public QWidget {
     QWidget* inputFor(const view::FormField& field);
     void addSourceRow(QFormLayout* form);
     void buildResults();
-    void showModeFields();
-    void showPartsFields();
+    void showShownFields();
     void updatePlaceholders();
     void chooseStockFile();
     void copySelectedRows();
